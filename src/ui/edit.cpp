@@ -1,0 +1,50 @@
+#include "edit.h"
+
+namespace ui {
+
+TEdit::~TEdit()
+{
+    if (brush_)
+        DeleteObject(brush_);
+}
+
+void TEdit::Create(bool borderless, COLORREF color)
+{
+    color_ = color;
+    brush_ = CreateSolidBrush(color);
+    CreateHandle("EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, borderless ? 0 : WS_EX_CLIENTEDGE);
+    SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0); // no limit on what is typed
+}
+
+std::string TEdit::Text() const
+{
+    int length = GetWindowTextLengthA(Handle());
+    std::string text(length + 1, '\0');
+    length = GetWindowTextA(Handle(), text.data(), length + 1);
+    text.resize(length);
+    return text;
+}
+
+void TEdit::SetText(const char* text)
+{
+    SetWindowTextA(Handle(), text);
+}
+
+void TEdit::SelectAll()
+{
+    SendMessageA(Handle(), EM_SETSEL, 0, -1);
+}
+
+LRESULT TEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN && OnKeyDown) {
+        WORD key = static_cast<WORD>(wParam);
+        OnKeyDown(this, key, KeyboardShiftState());
+        if (key == 0)
+            return 0; // the handler took the key
+        wParam = key;
+    }
+    return TWinControl::WindowProc(message, wParam, lParam);
+}
+
+} // namespace ui

@@ -1,0 +1,27 @@
+#include "inouterror.h"
+
+namespace ui {
+
+std::string InOutErrorText(DWORD code)
+{
+    switch (code) {
+    case 2: return "File not found";
+    case 3: return "Invalid filename";
+    case 4: return "Too many open files";
+    case 5: return "File access denied";
+    case 100: return "Read beyond end of file";
+    case 101: return "Disk full";
+    case 106: return "Invalid numeric input";
+    default: return "I/O error " + std::to_string(code);
+    }
+}
+
+EInOutError::EInOutError(DWORD code) : Exception(InOutErrorText(code)), ErrorCode(code) {}
+
+void InOutCheck(bool ok)
+{
+    if (!ok)
+        throw EInOutError(GetLastError());
+}
+
+} // namespace ui
