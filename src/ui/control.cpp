@@ -55,7 +55,8 @@ TWinControl::~TWinControl()
 void TWinControl::CreateHandle(const char* windowClass, DWORD style, DWORD exStyle)
 {
     RECT r = Owner.ScaledRect(*this);
-    handle_ = CreateWindowExA(exStyle, windowClass, "", WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | style,
+    // Created hidden: the form shows its visible child windows once its layout is loaded.
+    handle_ = CreateWindowExA(exStyle, windowClass, "", WS_CHILD | WS_CLIPSIBLINGS | style,
                               r.left, r.top, r.right - r.left, r.bottom - r.top, Owner.Handle(), nullptr,
                               GetModuleHandleA(nullptr), nullptr);
     if (!handle_)

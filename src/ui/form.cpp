@@ -101,6 +101,13 @@ void TForm::InvalidateArea(const RECT& area) const
         InvalidateRect(handle_, &area, TRUE);
 }
 
+void TForm::ShowChildWindows()
+{
+    for (TWinControl* control : windows_)
+        if (control->Visible())
+            ShowWindow(control->Handle(), SW_SHOWNA);
+}
+
 void TForm::SetWidth(int width)
 {
     width_ = width;

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# The executable must import only DLLs that ship with every Windows.
+set -euo pipefail
+exe=$1
+allowed="^(KERNEL32|USER32|GDI32|SHELL32|ADVAPI32|COMCTL32|OLE32|msvcrt)\.dll$"
+dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+[ -n "$dlls" ] || { echo "no import table read from $exe"; exit 1; }
+bad=$(grep -viE "$allowed" <<<"$dlls" || true)
+echo "imports: $(tr '\n' ' ' <<<"$dlls")"
+if [ -n "$bad" ]; then echo "not a system DLL: $bad"; exit 1; fi

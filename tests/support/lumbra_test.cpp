@@ -1,0 +1,335 @@
+#include "lumbra_test.h"
+#include <gtest/gtest.h>
+#include <shellapi.h>
+#include <cstdlib>
+
+namespace lt {
+
+namespace {
+
+std::string Env(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The test environment's folder as a Windows path (through Z:).
+std::string EnvFolder()
+{
+    std::string unix = Env("LUMBRA_TEST_ENV");
+    for (char& c : unix)
+        if (c == '/')
+            c = '\\';
+    return "Z:" + unix;
+}
+
+} // namespace
+
+std::string BuiltProgram(const std::string& name)
+{
+    return "B:\\" + name;
+}
+
+void RemoveTree(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    SetFileAttributesA(path.c_str(), attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        DeleteFileA(path.c_str());
+        return;
+    }
+    ClearFolder(path);
+    RemoveDirectoryA(path.c_str());
+}
+
+void ClearFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    std::vector<std::string> names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    for (const std::string& name : names)
+        RemoveTree(folder + "\\" + name);
+}
+
+void MakeFolder(const std::string& path)
+{
+    std::size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos && slash > 2)
+        MakeFolder(path.substr(0, slash));
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE) << "cannot write " << path << ": " << GetLastError();
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+    ASSERT_EQ(written, bytes.size());
+}
+
+std::optional<std::string> ReadBytes(const std::string& path)
+{
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(f);
+    return bytes;
+}
+
+void PutStub(const std::string& path)
+{
+    ASSERT_TRUE(CopyFileA(BuiltProgram("stub.exe").c_str(), path.c_str(), FALSE))
+        << "cannot copy the stub to " << path << ": " << GetLastError();
+}
+
+void SetAttributes(const std::string& path, DWORD attributes)
+{
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes)) << path;
+}
+
+std::string HomeFolder(const std::string& name)
+{
+    std::string home = "C:\\lumbra-tests\\" + name;
+    RemoveTree(home);
+    MakeFolder(home);
+    CopyFileA(BuiltProgram("lumbra.exe").c_str(), (home + "\\lumbra.exe").c_str(), FALSE);
+    return home;
+}
+
+std::string NoMountsReason()
+{
+    return Env("LUMBRA_TEST_NO_MOUNTS");
+}
+
+Lumbra::Lumbra(const std::string& home, int showCommand, const std::string& cwd) : home_(home)
+{
+    std::string log = home + "\\started.log";
+    DeleteFileA(log.c_str());
+    SetEnvironmentVariableA("LUMBRA_STUB_LOG", log.c_str());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    std::string exe = home + "\\lumbra.exe";
+    std::string commandLine = "\"" + exe + "\"";
+    std::string folder = cwd.empty() ? home : cwd;
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &info_))
+        ADD_FAILURE() << "cannot start " << exe << ": " << GetLastError();
+}
+
+Lumbra::~Lumbra()
+{
+    if (!info_.hProcess)
+        return;
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+std::optional<DWORD> Lumbra::WaitForExit(DWORD ms)
+{
+    if (!info_.hProcess || WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+bool Lumbra::Running()
+{
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+namespace {
+struct FindTopLevel {
+    DWORD pid;
+    const char* windowClass;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTopLevelProc(HWND window, LPARAM param)
+{
+    auto* find = reinterpret_cast<FindTopLevel*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char name[64];
+    if (pid == find->pid && GetClassNameA(window, name, sizeof name) && lstrcmpA(name, find->windowClass) == 0) {
+        find->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND TopLevelOf(DWORD pid, const char* windowClass)
+{
+    FindTopLevel find{pid, windowClass};
+    EnumWindows(FindTopLevelProc, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+} // namespace
+
+HWND Lumbra::Form(DWORD ms)
+{
+    HWND form = nullptr;
+    WaitFor([&] { return (form = TopLevelOf(Pid(), "TForm1")) != nullptr; }, ms);
+    return form;
+}
+
+HWND Lumbra::AppWindow()
+{
+    return TopLevelOf(Pid(), "TApplication");
+}
+
+HWND Lumbra::Child(const char* windowClass)
+{
+    HWND form = Form();
+    return form ? FindWindowExA(form, nullptr, windowClass, nullptr) : nullptr;
+}
+
+std::vector<Started> Lumbra::StartedPrograms() const
+{
+    std::vector<Started> started;
+    std::optional<std::string> log = ReadBytes(home_ + "\\started.log");
+    if (!log)
+        return started;
+    std::size_t start = 0;
+    while (start < log->size()) {
+        std::size_t end = log->find("\r\n", start);
+        if (end == std::string::npos)
+            break;
+        std::string line = log->substr(start, end - start);
+        std::size_t a = line.find('|'), b = line.find('|', a + 1);
+        started.push_back({line.substr(0, a), line.substr(a + 1, b - a - 1), line.substr(b + 1)});
+        start = end + 2;
+    }
+    return started;
+}
+
+std::string WindowText(HWND window)
+{
+    LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    LRESULT got = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(got));
+    return text;
+}
+
+RECT WindowRect(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+std::vector<std::string> ListItems(HWND list)
+{
+    std::vector<std::string> items;
+    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        // Read as UTF-16: Wine passes the ANSI form of LB_GETTEXT between processes as wide text.
+        LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+        length = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+        std::string item(static_cast<std::size_t>(length) * 2 + 1, '\0');
+        int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(length), item.data(),
+                                    static_cast<int>(item.size()), nullptr, nullptr);
+        item.resize(static_cast<std::size_t>(n));
+        items.push_back(item);
+    }
+    return items;
+}
+
+Screenshot::Screenshot()
+{
+    HDC screen = GetDC(nullptr);
+    width_ = GetSystemMetrics(SM_CXSCREEN);
+    height_ = GetSystemMetrics(SM_CYSCREEN);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width_, height_, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    pixels_.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width_ * height_);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+}
+
+COLORREF Screenshot::Pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return CLR_INVALID;
+    DWORD p = pixels_[static_cast<std::size_t>(y) * width_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+int Screenshot::Count(const RECT& rect, COLORREF colour) const
+{
+    int n = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            if (Pixel(x, y) == colour)
+                ++n;
+    return n;
+}
+
+std::string Screenshot::Save(const std::string& name) const
+{
+    std::string path = EnvFolder() + "\\shots\\" + name + ".bmp";
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width_;
+    header.biHeight = -height_;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    DWORD size = static_cast<DWORD>(pixels_.size() * 4);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + size;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(pixels_.data()), size);
+    WriteBytes(path, bytes);
+    return path;
+}
+
+} // namespace lt
