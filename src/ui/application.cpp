@@ -92,11 +92,12 @@ void TApplication::Terminate()
 
 void TApplication::Halt(int code)
 {
+    for (auto& form : forms_)
+        ShowWindow(form->Handle(), SW_HIDE);
     forms_.clear();
     mainForm_ = nullptr;
-    if (handle_)
-        DestroyWindow(handle_);
-    handle_ = nullptr;
+    // The application window is left to the process's end: destroying it would hand the
+    // activation to another program's window (the one just started) and wait on it.
     std::exit(code);
 }
 

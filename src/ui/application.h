@@ -40,8 +40,8 @@ public:
     void Terminate();
     bool Terminated() const { return terminated_; }
 
-    // Ends the process at once: the forms and their controls are destroyed, static
-    // objects finalised, and the process exits with code.
+    // Ends the process at once: the forms are hidden and destroyed with their controls,
+    // static objects finalised, and the process exits with code.
     [[noreturn]] void Halt(int code);
 
     // The standard error report: a modal stop box captioned with the title.

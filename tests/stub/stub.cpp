@@ -1,5 +1,6 @@
 // A program for the launcher to start: appends one line to the file named by
-// LUMBRA_STUB_LOG, "<own full path>|<working folder>|<command line>", and ends.
+// LUMBRA_STUB_LOG, "<own full path>|<working folder>|<command line>", and ends. A copy whose
+// name starts with "WIN" first shows a window for three seconds, as most programs do.
 #include <windows.h>
 #include <string>
 
@@ -20,5 +21,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     DWORD written = 0;
     WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(f);
+
+    const char* name = self + n;
+    while (name > self && name[-1] != '\\')
+        --name;
+    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name, 3, "WIN", 3) == CSTR_EQUAL) {
+        HWND window = CreateWindowExA(0, "STATIC", "started program", WS_POPUP | WS_VISIBLE | WS_BORDER, 10, 10, 200,
+                                      100, nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(window);
+        DWORD until = GetTickCount() + 3000;
+        while (GetTickCount() < until) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+            Sleep(10);
+        }
+    }
     return 0;
 }
