@@ -269,6 +269,101 @@ std::vector<std::string> ListItems(HWND list)
     return items;
 }
 
+namespace {
+void SendKey(WORD vk, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+} // namespace
+
+void PressKey(WORD vk)
+{
+    SendKey(vk, false);
+    SendKey(vk, true);
+    Sleep(30);
+}
+
+void TypeText(const std::string& text)
+{
+    for (char c : text) {
+        SHORT scan = VkKeyScanA(c);
+        ASSERT_NE(scan, -1) << "no key types " << c;
+        bool shift = (scan >> 8) & 1;
+        if (shift)
+            SendKey(VK_SHIFT, false);
+        PressKey(static_cast<WORD>(scan & 0xFF));
+        if (shift)
+            SendKey(VK_SHIFT, true);
+    }
+    Sleep(100);
+}
+
+void MoveMouse(int x, int y)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    Sleep(50);
+}
+
+void MouseButton(int x, int y, bool down, bool right)
+{
+    MoveMouse(x, y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                             : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    SendInput(1, &input, sizeof input);
+    Sleep(100);
+}
+
+void Click(int x, int y, bool right)
+{
+    MouseButton(x, y, true, right);
+    MouseButton(x, y, false, right);
+}
+
+namespace {
+struct FindBox {
+    DWORD pid;
+    HWND found = nullptr;
+};
+BOOL CALLBACK FindBoxProc(HWND window, LPARAM param)
+{
+    auto* find = reinterpret_cast<FindBox*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char name[32];
+    if (pid == find->pid && IsWindowVisible(window) && GetClassNameA(window, name, sizeof name) &&
+        lstrcmpA(name, "#32770") == 0) {
+        find->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+HWND MessageBoxOf(DWORD pid)
+{
+    FindBox find{pid};
+    EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+std::string MessageBoxText(HWND box)
+{
+    HWND text = GetDlgItem(box, 0xFFFF); // the message's static control
+    return text ? WindowText(text) : std::string();
+}
+
 Screenshot::Screenshot()
 {
     HDC screen = GetDC(nullptr);
@@ -287,6 +382,8 @@ Screenshot::Screenshot()
     BitBlt(memory, 0, 0, width_, height_, screen, 0, 0, SRCCOPY);
     GdiFlush();
     pixels_.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width_ * height_);
+    for (DWORD& p : pixels_)
+        p |= 0xFF000000; // opaque, so that image viewers show the saved file as it was seen
     SelectObject(memory, old);
     DeleteDC(memory);
     DeleteObject(bitmap);

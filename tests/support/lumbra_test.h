@@ -83,6 +83,18 @@ template <class F> bool WaitFor(F condition, DWORD ms)
     }
 }
 
+// Real input, as a user gives it: through the system's input queue to the foreground window.
+void TypeText(const std::string& text);
+void PressKey(WORD vk);
+void MoveMouse(int x, int y);                // screen coordinates
+void MouseButton(int x, int y, bool down, bool right = false);
+void Click(int x, int y, bool right = false);
+
+// The visible message box (class "#32770") of process pid, or nothing.
+HWND MessageBoxOf(DWORD pid);
+// The text of the message box's message.
+std::string MessageBoxText(HWND box);
+
 // A copy of the screen.
 class Screenshot {
 public:
