@@ -18,6 +18,7 @@ bool EditShown(lt::Lumbra& lumbra)
 struct Waiting {
     explicit Waiting(const std::string& name, const std::string& path) : home(Prepare(name, path)), lumbra(home)
     {
+        lt::MoveMouse(1020, 760); // the pointer out of the pictures
         form = lumbra.Form();
         shown = form && lt::WaitFor([&] { return IsWindowVisible(form); }, 3000);
         Sleep(300); // painted
