@@ -94,6 +94,13 @@ void TWinControl::SetVisible(bool visible)
         ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
 }
 
+void TWinControl::ScaleChanged()
+{
+    RECT r = Owner.ScaledRect(*this);
+    MoveWindow(handle_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    ApplyFont();
+}
+
 bool TWinControl::CanFocus() const
 {
     return handle_ && visible_ && IsWindowEnabled(handle_);

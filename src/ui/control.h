@@ -58,6 +58,9 @@ public:
 
     bool Contains(int x, int y) const { return x >= left_ && x < left_ + width_ && y >= top_ && y < top_ + height_; }
 
+    // The form's pixels per inch changed: fonts and device positions are made anew.
+    virtual void ScaleChanged() {}
+
     TFont Font; // the form's font unless the layout gives the control its own
 
 protected:
@@ -95,6 +98,7 @@ public:
     bool CanFocus() const;
 
     void ApplyFont();
+    void ScaleChanged() override;
 
 protected:
     // Creates the child window of a system class and subclasses it to this object.

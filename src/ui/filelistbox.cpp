@@ -75,7 +75,8 @@ private:
 void TFileListBox::Create(int itemHeight, const std::string& mask)
 {
     CreateHandle("LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE);
-    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, Owner.Scaled(itemHeight));
+    itemHeight_ = itemHeight;
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, Owner.Scaled(itemHeight_));
     directory_ = GetCurrentDir();
     mask_ = mask;
     try {
@@ -83,6 +84,12 @@ void TFileListBox::Create(int itemHeight, const std::string& mask)
     } catch (const EInOutError&) {
         // the start-up folder can't be listed: the list starts empty
     }
+}
+
+void TFileListBox::ScaleChanged()
+{
+    TWinControl::ScaleChanged();
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, Owner.Scaled(itemHeight_));
 }
 
 void TFileListBox::SetMask(const std::string& mask)

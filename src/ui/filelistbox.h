@@ -32,6 +32,8 @@ public:
     // folder that cannot be entered or a file that does not exist.
     bool ApplyFilePath(const std::string& text);
 
+    void ScaleChanged() override;
+
 private:
     void SetDirectory(const std::string& folder);
     void ReadFileNames();
@@ -39,6 +41,7 @@ private:
 
     std::string directory_;
     std::string mask_ = "*.*";
+    int itemHeight_ = 13;
     std::vector<std::string> items_;
 };
 

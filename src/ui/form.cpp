@@ -287,6 +287,19 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another scale: the whole window scales with it, at the
+        // place the system suggests.
+        ppi_ = HIWORD(wParam);
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(handle_, nullptr, suggested->left, suggested->top, Scaled(width_), Scaled(height_),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        for (auto& component : components_)
+            if (auto* control = dynamic_cast<TControl*>(component.get()))
+                control->ScaleChanged();
+        InvalidateRect(handle_, nullptr, TRUE);
+        return 0;
+    }
     case WM_CLOSE:
         Close();
         return 0;

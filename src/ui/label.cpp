@@ -15,6 +15,13 @@ void TLabel::SetCaption(const char* caption)
     Invalidate();
 }
 
+void TLabel::ScaleChanged()
+{
+    if (font_)
+        DeleteObject(font_);
+    font_ = nullptr; // made again at the next paint
+}
+
 void TLabel::Paint(HDC dc, const RECT& area) const
 {
     if (!font_)

@@ -16,6 +16,7 @@ public:
     bool ShowAccelChar = true;
 
     void Paint(HDC dc, const RECT& area) const override;
+    void ScaleChanged() override;
 
 private:
     std::string caption_;

@@ -56,6 +56,7 @@ TEST(PathEntry, EnterSavesTheTextAndTheNextAttemptFollows)
     lt::PressKey(VK_RETURN);
     ASSERT_TRUE(lt::WaitFor([&] { return entry.Saved() == "F:\\NEXT\r\n"; }, 2000)) << entry.Saved();
     EXPECT_FALSE(EditShown(entry.lumbra)) << "waiting again";
+    EXPECT_EQ(lt::FocusOf(entry.form), entry.form) << "the focus passed from the hidden edit box to the window";
     lt::Screenshot shot;
     shot.Save("entry-confirmed");
     POINT label = entry.At(17, 56);

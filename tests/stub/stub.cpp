@@ -1,5 +1,6 @@
 // A program for the launcher to start: appends one line to the file named by
-// LUMBRA_STUB_LOG, "<own full path>|<working folder>|<command line>", and ends. A copy whose
+// LUMBRA_STUB_LOG, "<own full path>|<working folder>|<command line>|<performance counter>",
+// and ends. A copy whose
 // name starts with "WIN" first shows a window for three seconds, as most programs do.
 #include <windows.h>
 #include <string>
@@ -13,7 +14,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     DWORD n = GetModuleFileNameA(nullptr, self, sizeof self);
     char cwd[MAX_PATH * 4];
     DWORD m = GetCurrentDirectoryA(sizeof cwd, cwd);
-    std::string line = std::string(self, n) + "|" + std::string(cwd, m) + "|" + GetCommandLineA() + "\r\n";
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    std::string line = std::string(self, n) + "|" + std::string(cwd, m) + "|" + GetCommandLineA() + "|" +
+                       std::to_string(now.QuadPart) + "\r\n";
     HANDLE f = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE)

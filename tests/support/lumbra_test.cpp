@@ -220,8 +220,11 @@ std::vector<Started> Lumbra::StartedPrograms() const
         if (end == std::string::npos)
             break;
         std::string line = log->substr(start, end - start);
-        std::size_t a = line.find('|'), b = line.find('|', a + 1);
-        started.push_back({line.substr(0, a), line.substr(a + 1, b - a - 1), line.substr(b + 1)});
+        std::size_t a = line.find('|'), b = line.find('|', a + 1), c = line.rfind('|');
+        if (c <= b) // a line without the counter (a batch file writes its own)
+            c = line.size();
+        started.push_back({line.substr(0, a), line.substr(a + 1, b - a - 1), line.substr(b + 1, c - b - 1),
+                           c < line.size() ? std::atoll(line.c_str() + c + 1) : 0});
         start = end + 2;
     }
     return started;

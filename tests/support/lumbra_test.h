@@ -29,6 +29,7 @@ std::string NoMountsReason();
 // One program start that the stub recorded.
 struct Started {
     std::string exe, cwd, commandLine;
+    long long counter = 0; // the performance counter when it started
 };
 
 // A running lumbra.exe.

@@ -1,0 +1,201 @@
+// Lumbra's benchmarks, each beside a baseline measured in the same run (run by bench/run.sh).
+//   attempt cost against folder size, beside a bare enumeration and sort of the same folder
+//   start-up to the window shown, memory and GUI objects, beside a minimal Win32 program
+//   start to the started program over 20 runs
+#include <windows.h>
+#include <psapi.h>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+#include "lumbra_test.h"
+
+namespace {
+
+double Ms(long long ticks)
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    return ticks * 1000.0 / frequency.QuadPart;
+}
+
+long long Now()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+struct Stats {
+    double min, median, max;
+};
+
+Stats Of(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return {v.front(), v[v.size() / 2], v.back()};
+}
+
+// A folder of n program files: the stub A.EXE first, then n - 1 empty ones (made by
+// bench/run.sh from outside, which is far quicker than through Wine).
+std::string Folder(int n)
+{
+    std::string folder = "F:\\N" + std::to_string(n);
+    lt::PutStub(folder + "\\A.EXE");
+    return folder;
+}
+
+// Milliseconds from starting lumbra with path to the stub's start.
+double TimeToStart(const std::string& home, const std::string& path)
+{
+    lt::WriteBytes(home + "\\lumbra.dat", path + "\r\n");
+    long long start = Now();
+    lt::Lumbra lumbra(home);
+    lt::WaitFor([&] { return !lumbra.StartedPrograms().empty(); }, 60000);
+    std::vector<lt::Started> started = lumbra.StartedPrograms();
+    lumbra.WaitForExit(10000);
+    return started.empty() ? -1 : Ms(started[0].counter - start);
+}
+
+// Milliseconds that a console program takes from start to end.
+double RunTime(const std::string& commandLine)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string line = commandLine;
+    long long start = Now();
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &info))
+        return -1;
+    WaitForSingleObject(info.hProcess, INFINITE);
+    double ms = Ms(Now() - start);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return ms;
+}
+
+HWND VisibleWindowOf(DWORD pid)
+{
+    struct Find {
+        DWORD pid;
+        HWND found;
+    } find{pid, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            RECT r;
+            GetWindowRect(w, &r);
+            if (owner == f->pid && IsWindowVisible(w) && r.right - r.left > 100) {
+                f->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+struct StartUp {
+    double ms;
+    SIZE_T privateBytes;
+    DWORD gdi, user;
+};
+
+// Start to the first visible window, then memory and GUI objects once it waits.
+StartUp MeasureStartUp(const std::string& exe, const std::string& folder)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string line = "\"" + exe + "\"";
+    long long start = Now();
+    CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info);
+    lt::WaitFor([&] { return VisibleWindowOf(info.dwProcessId) != nullptr; }, 10000);
+    StartUp result{Ms(Now() - start), 0, 0, 0};
+    Sleep(500);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    GetProcessMemoryInfo(info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    result.privateBytes = memory.PrivateUsage;
+    result.gdi = GetGuiResources(info.hProcess, GR_GDIOBJECTS);
+    result.user = GetGuiResources(info.hProcess, GR_USEROBJECTS);
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, 5000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::setvbuf(stdout, nullptr, _IONBF, 0); // each row as it is measured
+    int largest = argc > 1 ? std::atoi(argv[1]) : 100000;
+    std::string home = lt::HomeFolder("bench");
+    std::string empty = lt::HomeFolder("bench-empty");
+    const int runs = 3;
+
+    std::printf("| measure | Lumbra | baseline | ratio |\n|---|---|---|---|\n");
+
+    // Attempt cost: lumbra's start-to-launch for n files less that for 10 files, beside the
+    // baseline's run time for n files less its run time for an empty folder.
+    double lumbraSmall = 0, baseEmpty = 1e9;
+    std::vector<double> small;
+    std::string folder10 = Folder(10);
+    for (int i = 0; i < runs; ++i)
+        small.push_back(TimeToStart(home, folder10));
+    lumbraSmall = Of(small).median;
+    for (int i = 0; i < runs; ++i)
+        baseEmpty = std::min(baseEmpty, RunTime("\"" + lt::BuiltProgram("baseline_list.exe") + "\" " + empty));
+    double cost10k = 0;
+    for (int n : {1000, 10000, 100000}) {
+        if (n > largest)
+            break;
+        std::string folder = Folder(n);
+        std::vector<double> lumbra, base;
+        for (int i = 0; i < runs; ++i) {
+            lumbra.push_back(TimeToStart(home, folder) - lumbraSmall);
+            base.push_back(RunTime("\"" + lt::BuiltProgram("baseline_list.exe") + "\" " + folder) - baseEmpty);
+        }
+        double cost = Of(lumbra).median, bare = Of(base).median;
+        std::printf("| attempt cost, %d files (ms, median of %d) | %.1f | %.1f | %.2f |\n", n, runs, cost, bare,
+                    cost / bare);
+        if (n == 10000)
+            cost10k = cost;
+        if (n == 100000 && cost10k > 0)
+            std::printf("| growth, 100,000 files / 10,000 files | %.2f | | |\n", cost / cost10k);
+    }
+
+    // Start-up: to the window shown; then memory and objects while it waits.
+    lt::WriteBytes(home + "\\lumbra.dat", "Q:\\NOPE\r\n");
+    std::vector<double> lumbraStart, minimalStart;
+    StartUp l{}, m{};
+    for (int i = 0; i < 5; ++i) {
+        l = MeasureStartUp(home + "\\lumbra.exe", home);
+        m = MeasureStartUp(lt::BuiltProgram("minimal.exe"), home);
+        lumbraStart.push_back(l.ms);
+        minimalStart.push_back(m.ms);
+    }
+    Stats ls = Of(lumbraStart), ms = Of(minimalStart);
+    std::printf("| start to window shown (ms, median of 5; min-max) | %.1f (%.1f-%.1f) | %.1f (%.1f-%.1f) | %.2f |\n",
+                ls.median, ls.min, ls.max, ms.median, ms.min, ms.max, ls.median / ms.median);
+    std::printf("| private memory while waiting (KiB) | %zu | %zu | %.2f |\n", l.privateBytes / 1024,
+                m.privateBytes / 1024, double(l.privateBytes) / double(m.privateBytes));
+    std::printf("| GDI objects / USER objects | %lu / %lu | %lu / %lu | |\n", l.gdi, l.user, m.gdi, m.user);
+
+    // The first attempt: start to the started program, 20 runs.
+    std::vector<double> first;
+    for (int i = 0; i < 20; ++i)
+        first.push_back(TimeToStart(home, folder10));
+    Stats fs = Of(first);
+    std::printf("| start to program started (ms, 20 runs: median, min-max, spread) | %.1f, %.1f-%.1f, %.1f | 2000 + "
+                "process start | |\n",
+                fs.median, fs.min, fs.max, fs.max - fs.min);
+    return 0;
+}
