@@ -1,6 +1,6 @@
-// Baseline for the attempt cost: the bare work of listing a folder, for the same folder
-// in the same run. Enumerates "*.exe" with FindFirstFile, sorts the names as the system's
-// list box would (letter case ignored, the user's locale), and ends.
+// Baseline for the attempt cost: the bare work of an attempt on the same folder in the same
+// run. Enumerates "*.exe" with FindFirstFile, sorts the names as the system's list box
+// would (letter case ignored, the user's locale), starts the first in that folder, and ends.
 #include <windows.h>
 #include <algorithm>
 #include <string>
@@ -24,5 +24,15 @@ int main(int argc, char** argv)
         return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
                               static_cast<int>(b.size())) == CSTR_LESS_THAN;
     });
-    return names.empty() ? 1 : 0;
+    if (names.empty())
+        return 1;
+    std::string first = std::string(argv[1]) + "\\" + names.front();
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(first.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return 3;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return 0;
 }

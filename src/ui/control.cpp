@@ -45,14 +45,15 @@ void TControl::Invalidate() const
 TWinControl::~TWinControl()
 {
     if (handle_) {
-        RemoveWindowSubclass(handle_, SubclassProc, 0);
+        if (subclassed_)
+            RemoveWindowSubclass(handle_, SubclassProc, 0);
         DestroyWindow(handle_);
     }
     if (font_)
         DeleteObject(font_);
 }
 
-void TWinControl::CreateHandle(const char* windowClass, DWORD style, DWORD exStyle)
+void TWinControl::CreateHandle(const char* windowClass, DWORD style, DWORD exStyle, bool subclass)
 {
     RECT r = Owner.ScaledRect(*this);
     // Created hidden: the form shows its visible child windows once its layout is loaded.
@@ -61,7 +62,8 @@ void TWinControl::CreateHandle(const char* windowClass, DWORD style, DWORD exSty
                               GetModuleHandleA(nullptr), nullptr);
     if (!handle_)
         throw EOutOfResources("Error creating window");
-    SetWindowSubclass(handle_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (subclass)
+        subclassed_ = SetWindowSubclass(handle_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
     ApplyFont();
 }
 
@@ -115,8 +117,6 @@ void TWinControl::SetFocus()
 
 LRESULT TWinControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_SETFOCUS)
-        Owner.SetActiveControl(this);
     return DefSubclassProc(handle_, message, wParam, lParam);
 }
 

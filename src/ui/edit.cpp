@@ -12,7 +12,8 @@ void TEdit::Create(bool borderless, COLORREF color)
 {
     color_ = color;
     brush_ = CreateSolidBrush(color);
-    CreateHandle("EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, borderless ? 0 : WS_EX_CLIENTEDGE);
+    // Subclassed: a single-line edit box tells its parent nothing of the keys it gets.
+    CreateHandle("EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, borderless ? 0 : WS_EX_CLIENTEDGE, true);
     SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0); // no limit on what is typed
 }
 

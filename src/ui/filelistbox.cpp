@@ -74,7 +74,7 @@ private:
 
 void TFileListBox::Create(int itemHeight, const std::string& mask)
 {
-    CreateHandle("LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE);
+    CreateHandle("LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, false);
     itemHeight_ = itemHeight;
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, Owner.Scaled(itemHeight_));
     directory_ = GetCurrentDir();

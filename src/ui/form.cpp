@@ -272,8 +272,15 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC:
         return ControlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            // Remember which control had the focus, to give it back on the next activation.
+            HWND focus = GetFocus();
+            for (TWinControl* control : windows_)
+                if (control->Handle() == focus)
+                    activeControl_ = control;
+        } else if (!HIWORD(wParam)) {
             FocusOnActivate();
+        }
         return 0;
     case WM_GETMINMAXINFO: {
         // Maximised, the borderless form covers its whole monitor.

@@ -213,7 +213,7 @@ TEST(Launch, EntryModeFocusesTheSelectedTextAndStopsTheTimer)
     lt::Lumbra lumbra(home);
     ASSERT_TRUE(lt::WaitFor([&] { return InEntryMode(lumbra); }, 6000));
     HWND form = lumbra.Form(), edit = lumbra.Edit();
-    EXPECT_EQ(lt::FocusOf(form), edit);
+    EXPECT_TRUE(lt::WaitFor([&] { return lt::FocusOf(form) == edit; }, 1000)) << "the edit box has the focus";
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
