@@ -166,6 +166,7 @@ namespace {
 struct FindTopLevel {
     DWORD pid;
     const char* windowClass;
+    bool visibleOnly;
     HWND found = nullptr;
 };
 
@@ -175,16 +176,17 @@ BOOL CALLBACK FindTopLevelProc(HWND window, LPARAM param)
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     char name[64];
-    if (pid == find->pid && GetClassNameA(window, name, sizeof name) && lstrcmpA(name, find->windowClass) == 0) {
+    if (pid == find->pid && (!find->visibleOnly || IsWindowVisible(window)) && GetClassNameA(window, name, sizeof name) &&
+        lstrcmpA(name, find->windowClass) == 0) {
         find->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND TopLevelOf(DWORD pid, const char* windowClass)
+HWND TopLevelOf(DWORD pid, const char* windowClass, bool visibleOnly = false)
 {
-    FindTopLevel find{pid, windowClass};
+    FindTopLevel find{pid, windowClass, visibleOnly};
     EnumWindows(FindTopLevelProc, reinterpret_cast<LPARAM>(&find));
     return find.found;
 }
@@ -334,31 +336,9 @@ void Click(int x, int y, bool right)
     MouseButton(x, y, false, right);
 }
 
-namespace {
-struct FindBox {
-    DWORD pid;
-    HWND found = nullptr;
-};
-BOOL CALLBACK FindBoxProc(HWND window, LPARAM param)
-{
-    auto* find = reinterpret_cast<FindBox*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char name[32];
-    if (pid == find->pid && IsWindowVisible(window) && GetClassNameA(window, name, sizeof name) &&
-        lstrcmpA(name, "#32770") == 0) {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-} // namespace
-
 HWND MessageBoxOf(DWORD pid)
 {
-    FindBox find{pid};
-    EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    return TopLevelOf(pid, "#32770", true);
 }
 
 std::string MessageBoxText(HWND box)
