@@ -152,6 +152,14 @@ TGraphicControl* TForm::GraphicAt(int x, int y) const
     return nullptr;
 }
 
+TWinControl* TForm::ControlOf(HWND child) const
+{
+    for (TWinControl* control : windows_)
+        if (control->Handle() == child)
+            return control;
+    return nullptr;
+}
+
 void TForm::FocusOnActivate()
 {
     TWinControl* target = activeControl_ && activeControl_->CanFocus() ? activeControl_ : nullptr;
@@ -216,13 +224,11 @@ void TForm::Mouse(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT TForm::ControlColor(UINT message, HDC dc, HWND child)
 {
-    for (TWinControl* control : windows_)
-        if (control->Handle() == child)
-            if (auto* edit = dynamic_cast<TEdit*>(control)) {
-                SetTextColor(dc, edit->Font.color);
-                SetBkColor(dc, edit->Color());
-                return reinterpret_cast<LRESULT>(edit->Brush());
-            }
+    if (auto* edit = dynamic_cast<TEdit*>(ControlOf(child))) {
+        SetTextColor(dc, edit->Font.color);
+        SetBkColor(dc, edit->Color());
+        return reinterpret_cast<LRESULT>(edit->Brush());
+    }
     return DefWindowProcA(handle_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
 }
 
@@ -274,10 +280,8 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             // Remember which control had the focus, to give it back on the next activation.
-            HWND focus = GetFocus();
-            for (TWinControl* control : windows_)
-                if (control->Handle() == focus)
-                    activeControl_ = control;
+            if (TWinControl* focused = ControlOf(GetFocus()))
+                activeControl_ = focused;
         } else if (!HIWORD(wParam)) {
             FocusOnActivate();
         }

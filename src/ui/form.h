@@ -83,6 +83,7 @@ private:
     void Paint();
     void Mouse(UINT message, WPARAM wParam, LPARAM lParam);
     TGraphicControl* GraphicAt(int x, int y) const;
+    TWinControl* ControlOf(HWND child) const;
     void FocusOnActivate();
     LRESULT ControlColor(UINT message, HDC dc, HWND child);
 
