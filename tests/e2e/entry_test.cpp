@@ -5,18 +5,12 @@
 
 namespace {
 
-bool EditShown(lt::Lumbra& lumbra)
-{
-    HWND edit = lumbra.Edit();
-    return edit && (GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
-}
-
 // A started lumbra in entry mode after its first attempt at an unreachable path (the
 // path file in home, written by HomeWith, names one).
 struct InEntry {
     explicit InEntry(const std::string& home, const std::string& cwd = "") : lumbra(home, SW_SHOWNORMAL, cwd)
     {
-        ready = lt::WaitFor([&] { return EditShown(lumbra); }, 6000);
+        ready = lt::WaitFor([&] { return lumbra.EditShown(); }, 6000);
         form = lumbra.Form();
         origin = lt::WindowRect(form);
     }
@@ -55,7 +49,7 @@ TEST(PathEntry, EnterSavesTheTextAndTheNextAttemptFollows)
     DWORD confirmed = GetTickCount();
     lt::PressKey(VK_RETURN);
     ASSERT_TRUE(lt::WaitFor([&] { return entry.Saved() == "F:\\NEXT\r\n"; }, 2000)) << entry.Saved();
-    EXPECT_FALSE(EditShown(entry.lumbra)) << "waiting again";
+    EXPECT_FALSE(entry.lumbra.EditShown()) << "waiting again";
     EXPECT_EQ(lt::FocusOf(entry.form), entry.form) << "the focus passed from the hidden edit box to the window";
     lt::Screenshot shot;
     shot.Save("entry-confirmed");
@@ -107,7 +101,7 @@ TEST(PathEntry, OtherKeysNeverConfirm)
         lt::PressKey(key);
     Sleep(300);
     EXPECT_EQ(entry.Saved(), "Q:\\NOPE\r\n");
-    EXPECT_TRUE(EditShown(entry.lumbra));
+    EXPECT_TRUE(entry.lumbra.EditShown());
     EXPECT_TRUE(entry.lumbra.Running());
 }
 
@@ -153,9 +147,9 @@ TEST(PathEntry, OkPicturePressesAndReleases)
         lt::MouseButton(press.x, press.y, true, c.right);
         lt::MouseButton(release.x, release.y, false, c.right);
         Sleep(200);
-        EXPECT_EQ(entry.Saved() != "Q:\\NOPE\r\n" || !EditShown(entry.lumbra), c.confirms);
+        EXPECT_EQ(entry.Saved() != "Q:\\NOPE\r\n" || !entry.lumbra.EditShown(), c.confirms);
         if (c.confirms) {
-            EXPECT_FALSE(EditShown(entry.lumbra));
+            EXPECT_FALSE(entry.lumbra.EditShown());
             continue;
         }
         POINT corner = OkCorner(entry);
@@ -174,7 +168,7 @@ TEST(PathEntry, WholeRoadFromNoDiscToTheStartedProgram)
     lt::PutStub("F:\\GAMES\\PLAY.EXE");
     std::string home = lt::HomeFolder("entry-road");
     lt::Lumbra lumbra(home);
-    ASSERT_TRUE(lt::WaitFor([&] { return EditShown(lumbra); }, 6000)) << "E:\\ has nothing to start";
+    ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 6000)) << "E:\\ has nothing to start";
     EXPECT_EQ(lt::WindowText(lumbra.Edit()), "E:\\");
     lt::TypeText("F:\\GAMES");
     lt::PressKey(VK_RETURN);
@@ -205,7 +199,7 @@ TEST(PathEntry, FileHeldByAnotherProgramShowsIOError32)
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(lt::WaitFor([&] { return !lt::MessageBoxOf(entry.lumbra.Pid()); }, 3000));
     EXPECT_TRUE(IsWindowEnabled(entry.form));
-    EXPECT_TRUE(EditShown(entry.lumbra)) << "still in entry mode";
+    EXPECT_TRUE(entry.lumbra.EditShown()) << "still in entry mode";
     CloseHandle(held);
     EXPECT_EQ(entry.Saved(), "Q:\\NOPE\r\n");
 
@@ -214,7 +208,7 @@ TEST(PathEntry, FileHeldByAnotherProgramShowsIOError32)
     SendMessageA(entry.lumbra.Edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Q:\\AGAIN"));
     entry.ClickOk();
     ASSERT_TRUE(lt::WaitFor([&] { return entry.Saved() == "Q:\\AGAIN\r\n"; }, 2000)) << entry.Saved();
-    ASSERT_TRUE(lt::WaitFor([&] { return EditShown(entry.lumbra); }, 4000)) << "the next attempt fails again";
+    ASSERT_TRUE(lt::WaitFor([&] { return entry.lumbra.EditShown(); }, 4000)) << "the next attempt fails again";
 }
 
 class PathEntryOnMounts : public ::testing::Test {
@@ -236,7 +230,7 @@ void ConfirmFails(InEntry& entry, const std::string& text)
     EXPECT_EQ(lt::MessageBoxText(box), text);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(lt::WaitFor([&] { return !lt::MessageBoxOf(entry.lumbra.Pid()); }, 3000));
-    EXPECT_TRUE(EditShown(entry.lumbra));
+    EXPECT_TRUE(entry.lumbra.EditShown());
 }
 
 TEST_F(PathEntryOnMounts, WriteProtectedFolderShowsFileAccessDeniedEachTime)
@@ -265,14 +259,7 @@ TEST_F(PathEntryOnMounts, FullDiskShowsIOError112AndKeepsTheSavedPath)
     lt::WriteBytes("T:\\lumbra.dat", "Q:\\NOPE\r\n");
     InEntry entry("T:");
     ASSERT_TRUE(entry.ready);
-    HANDLE filler = CreateFileA("T:\\filler", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    std::string block(4096, 'f');
-    DWORD written = 0;
-    while (WriteFile(filler, block.data(), 4096, &written, nullptr) && written > 0) {
-    }
-    while (WriteFile(filler, block.data(), 1, &written, nullptr) && written > 0) {
-    }
-    CloseHandle(filler);
+    lt::FillDisk("T:\\filler");
     SendMessageA(entry.lumbra.Edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(std::string(9000, 'x').c_str()));
     ConfirmFails(entry, "I/O error 112.");
     EXPECT_EQ(lt::ReadBytes("T:\\lumbra.dat"), "Q:\\NOPE\r\n") << "the saved path survives";

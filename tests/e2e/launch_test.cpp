@@ -5,13 +5,6 @@
 
 namespace {
 
-// Entry mode: the edit box is shown once the attempt has failed.
-bool InEntryMode(lt::Lumbra& lumbra)
-{
-    HWND edit = lumbra.Edit();
-    return edit && (GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
-}
-
 // The fixture disc in E: and a start-up folder with a GAMES folder of its own.
 std::string MakeDiscAndHome(const std::string& name)
 {
@@ -56,7 +49,7 @@ Outcome Attempt(const std::string& home, const std::string& path, const std::str
     lt::WriteBytes(home + "\\lumbra.dat", path + "\r\n");
     lt::Lumbra lumbra(home, SW_SHOWNORMAL, cwd);
     Outcome outcome;
-    lt::WaitFor([&] { return (outcome.exitCode = lumbra.WaitForExit(0)) || (outcome.entryMode = InEntryMode(lumbra)); },
+    lt::WaitFor([&] { return (outcome.exitCode = lumbra.WaitForExit(0)) || (outcome.entryMode = lumbra.EditShown()); },
                 8000);
     if (outcome.exitCode)
         lt::WaitFor([&] { return !lumbra.StartedPrograms().empty(); }, 3000);
@@ -199,7 +192,7 @@ TEST(Launch, EntryModeFocusesTheSelectedTextAndStopsTheTimer)
     lt::ClearFolder("F:");
     lt::WriteBytes(home + "\\lumbra.dat", "F:\\LATER\r\n");
     lt::Lumbra lumbra(home);
-    ASSERT_TRUE(lt::WaitFor([&] { return InEntryMode(lumbra); }, 6000));
+    ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 6000));
     HWND form = lumbra.Form(), edit = lumbra.Edit();
     EXPECT_TRUE(lt::WaitFor([&] { return lt::FocusOf(form) == edit; }, 1000)) << "the edit box has the focus";
     DWORD start = 0, end = 0;

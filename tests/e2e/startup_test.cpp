@@ -22,13 +22,6 @@ std::string Show(const RECT& r)
            std::to_string(r.bottom) + ")";
 }
 
-// Entry mode: the edit box is shown once the attempt has failed.
-bool InEntryMode(lt::Lumbra& lumbra)
-{
-    HWND edit = lumbra.Edit();
-    return edit && (GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
-}
-
 TEST(StartUp, BorderlessCentredWindowOwnedByTheApplicationWindow)
 {
     lt::ClearFolder("E:");
@@ -55,7 +48,7 @@ TEST(StartUp, BorderlessCentredWindowOwnedByTheApplicationWindow)
     EXPECT_EQ(lt::FocusOf(form), list) << "the first keyboard focus goes to the list";
     EXPECT_EQ(lt::WindowText(edit), "E:\\") << "no path file: the stored text";
 
-    ASSERT_TRUE(lt::WaitFor([&] { return InEntryMode(lumbra); }, 4000)) << "E:\\ holds nothing to start";
+    ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 4000)) << "E:\\ holds nothing to start";
     EXPECT_EQ(lt::ReadBytes(home + "\\lumbra.dat"), std::nullopt) << "reading never creates the file";
     PostMessageA(form, WM_CLOSE, 0, 0);
     EXPECT_EQ(lumbra.WaitForExit(5000), 0u);
@@ -108,7 +101,7 @@ TEST(StartUp, MinimisedFailedAttemptWaitsHiddenUntilRestored)
     lt::Lumbra lumbra(home, SW_SHOWMINNOACTIVE);
     HWND form = lumbra.Form();
     ASSERT_TRUE(form);
-    ASSERT_TRUE(lt::WaitFor([&] { return InEntryMode(lumbra); }, 5000)) << "the attempt runs while minimised";
+    ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 5000)) << "the attempt runs while minimised";
     EXPECT_FALSE(IsWindowVisible(form));
     EXPECT_TRUE(lumbra.Running());
 
@@ -163,7 +156,7 @@ TEST(PathFileAtStartUp, FirstLineGoesIntoTheEditBox)
         if (c.bytes)
             lt::WriteBytes(home + "\\lumbra.dat", *c.bytes);
         lt::Lumbra lumbra(home);
-        ASSERT_TRUE(lt::WaitFor([&] { return InEntryMode(lumbra); }, 5000));
+        ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 5000));
         EXPECT_EQ(lt::WindowText(lumbra.Edit()), c.text);
         EXPECT_EQ(lt::ReadBytes(home + "\\lumbra.dat"), c.bytes) << "start-up never writes the file";
     }
@@ -176,7 +169,7 @@ TEST(PathFileAtStartUp, TheFileBesideTheExecutableNotInTheWorkingFolder)
     lt::WriteBytes(home + "\\lumbra.dat", "Q:\\HOME\r\n");
     lt::WriteBytes(elsewhere + "\\lumbra.dat", "Q:\\CWD\r\n");
     lt::Lumbra lumbra(home, SW_SHOWNORMAL, elsewhere);
-    ASSERT_TRUE(lt::WaitFor([&] { return InEntryMode(lumbra); }, 5000));
+    ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 5000));
     EXPECT_EQ(lt::WindowText(lumbra.Edit()), "Q:\\HOME");
 }
 
@@ -189,7 +182,7 @@ TEST(PathFileAtStartUp, FileHeldOpenForWritingLeavesTheDefaults)
                               0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     lt::Lumbra lumbra(home);
-    ASSERT_TRUE(lt::WaitFor([&] { return InEntryMode(lumbra); }, 5000));
+    ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 5000));
     EXPECT_EQ(lt::WindowText(lumbra.Edit()), "E:\\");
     CloseHandle(held);
 }

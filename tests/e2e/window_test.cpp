@@ -8,12 +8,6 @@ namespace {
 constexpr COLORREF PromptBlue = RGB(4, 138, 194), CreditsBlue = RGB(0, 120, 160), Silver = RGB(192, 192, 192),
                    Black = RGB(0, 0, 0), OkFaceLight = RGB(150, 210, 240);
 
-bool EditShown(lt::Lumbra& lumbra)
-{
-    HWND edit = lumbra.Edit();
-    return edit && (GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
-}
-
 // Starts lumbra with path and takes a screenshot while it waits, before the first attempt.
 struct Waiting {
     explicit Waiting(const std::string& name, const std::string& path) : home(Prepare(name, path)), lumbra(home)
@@ -59,7 +53,7 @@ TEST(MainWindow, WaitingViewPixels)
     ASSERT_TRUE(w.shown);
     lt::Screenshot shot;
     shot.Save("waiting");
-    EXPECT_FALSE(EditShown(w.lumbra));
+    EXPECT_FALSE(w.lumbra.EditShown());
     // the two panels, away from their lettering
     for (POINT p : {POINT{5, 5}, POINT{150, 75}, POINT{5, 136}, POINT{225, 70}})
         EXPECT_EQ(w.At(shot, p.x, p.y), PromptBlue) << p.x << "," << p.y;
@@ -80,7 +74,7 @@ TEST(MainWindow, WaitingViewPixels)
 TEST(MainWindow, EntryViewShowsTheEditBoxAndTheOkPicture)
 {
     Waiting w("window-entry", "Q:\\GAMES");
-    ASSERT_TRUE(lt::WaitFor([&] { return EditShown(w.lumbra); }, 5000));
+    ASSERT_TRUE(lt::WaitFor([&] { return w.lumbra.EditShown(); }, 5000));
     SendMessageA(w.lumbra.Edit(), EM_SETSEL, 0, 0); // unselect, to see the text's own colours
     Sleep(300);
     lt::Screenshot shot;
@@ -193,7 +187,7 @@ TEST(MainWindow, At192PixelsPerInchEverythingIsTwiceAsLarge)
                 ++uneven;
         }
     EXPECT_EQ(uneven, 0) << "of " << blocks << " blocks";
-    ASSERT_TRUE(lt::WaitFor([&] { return EditShown(lumbra); }, 5000));
+    ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 5000));
     RECT edit = lt::WindowRect(lumbra.Edit());
     EXPECT_EQ(edit.left - r.left, 34);
     EXPECT_EQ(edit.right - edit.left, 196);

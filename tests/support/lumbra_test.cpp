@@ -105,6 +105,19 @@ void SetAttributes(const std::string& path, DWORD attributes)
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes)) << path;
 }
 
+void FillDisk(const std::string& path)
+{
+    HANDLE filler = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(filler, INVALID_HANDLE_VALUE) << path;
+    std::string block(4096, 'f');
+    DWORD written = 0;
+    while (WriteFile(filler, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) && written > 0) {
+    }
+    while (WriteFile(filler, block.data(), 1, &written, nullptr) && written > 0) {
+    }
+    CloseHandle(filler);
+}
+
 std::string HomeFolder(const std::string& name)
 {
     std::string home = "C:\\lumbra-tests\\" + name;
@@ -197,6 +210,12 @@ HWND Lumbra::Form(DWORD ms)
     HWND form = nullptr;
     WaitFor([&] { return (form = TopLevelOf(Pid(), "TForm1")) != nullptr; }, ms);
     return form;
+}
+
+bool Lumbra::EditShown()
+{
+    HWND edit = Edit();
+    return edit && (GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
 }
 
 HWND Lumbra::AppWindow()

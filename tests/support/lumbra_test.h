@@ -19,6 +19,8 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 std::optional<std::string> ReadBytes(const std::string& path);
 void PutStub(const std::string& path);             // a copy of the recording stub program
 void SetAttributes(const std::string& path, DWORD attributes);
+// Fills the disk that holds path with the file path, to the last byte.
+void FillDisk(const std::string& path);
 
 // A fresh folder C:\lumbra-tests\<name> holding a copy of lumbra.exe.
 std::string HomeFolder(const std::string& name);
@@ -53,6 +55,8 @@ public:
     HWND AppWindow();                 // class "TApplication"
     HWND Child(const char* windowClass); // first child window of that class
     HWND Edit() { return Child("EDIT"); }
+    // Entry mode: the edit box is shown (after a failed attempt, until a confirm).
+    bool EditShown();
     HWND List() { return Child("LISTBOX"); }
 
     std::vector<Started> StartedPrograms() const;

@@ -160,18 +160,7 @@ TEST_F(TextFileOnMounts, FullDiskFailsWith112AndKeepsTheOldContent)
 {
     lt::ClearFolder("T:");
     lt::WriteBytes("T:\\lumbra.dat", "E:\\OLD\r\n");
-    {
-        // Fill the disk to the last byte.
-        HANDLE filler = CreateFileA("T:\\filler", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(filler, INVALID_HANDLE_VALUE);
-        std::string block(4096, 'f');
-        DWORD written = 0;
-        while (WriteFile(filler, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) && written > 0) {
-        }
-        while (WriteFile(filler, block.data(), 1, &written, nullptr) && written > 0) {
-        }
-        CloseHandle(filler);
-    }
+    lt::FillDisk("T:\\filler");
     try {
         ui::WriteLineReplacing("T:\\lumbra.dat", std::string(20000, 'n'));
         ADD_FAILURE() << "the write succeeded";
