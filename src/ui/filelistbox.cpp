@@ -1,5 +1,6 @@
 #include "filelistbox.h"
 #include <algorithm>
+#include <cstring>
 #include "form.h"
 #include "inouterror.h"
 #include "sysutils.h"
@@ -25,7 +26,20 @@ std::string JoinPath(const std::string& folder, const std::string& name)
 
 void EnterFolder(const std::string& folder)
 {
+    if (IsDevicePath(folder)) {
+        // Some systems make a device such as COM1 the current directory; it holds no files.
+        SetLastError(ERROR_DIRECTORY);
+        InOutCheck(false);
+    }
     InOutCheck(SetCurrentDirectoryA(folder.c_str()) != FALSE);
+}
+
+// A directory entry that the system would take for a device (NUL, CON.TXT, ...): never a
+// file to start. Only short stems can be device names, so most names skip the check.
+bool IsDeviceEntry(const char* name)
+{
+    std::size_t stem = std::strcspn(name, ". ");
+    return stem >= 3 && stem <= 7 && IsDevicePath(name);
 }
 
 // The drive part of a path: "E:" for a drive letter, "\\SERVER\SHARE" for a network
@@ -44,6 +58,14 @@ std::string SplitDrive(const std::string& path, std::string* rest)
     if (rest)
         *rest = path.substr(end);
     return path.substr(0, end);
+}
+
+// The system takes "/" between folder names as it takes "\"; written as "\" here, so
+// that a name never holds a path. (No double-byte character has "/" as its second byte.)
+std::string WithBackslashes(std::string path)
+{
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }
 
 // The current directory without its drive part ("\" at a root).
@@ -150,7 +172,8 @@ void TFileListBox::ReadFileNames()
         HANDLE search = pattern.empty() ? INVALID_HANDLE_VALUE : FindFirstFileA(pattern.c_str(), &found);
         if (search != INVALID_HANDLE_VALUE) {
             do {
-                if (!(found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY)))
+                if (!(found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY)) &&
+                    !IsDeviceEntry(found.cFileName))
                     items_.emplace_back(found.cFileName);
             } while (FindNextFileA(search, &found));
             FindClose(search);
@@ -182,8 +205,9 @@ void TFileListBox::ReadFileNames()
     InvalidateRect(list, nullptr, TRUE);
 }
 
-bool TFileListBox::ApplyFilePath(const std::string& text)
+bool TFileListBox::ApplyFilePath(const std::string& typed)
 {
+    const std::string text = WithBackslashes(typed);
     if (text.empty())
         return false;
     if (SameText(text, FileName()))

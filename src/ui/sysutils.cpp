@@ -46,8 +46,21 @@ std::string GetCurrentDir()
     return dir;
 }
 
+bool IsDevicePath(const std::string& name)
+{
+    DWORD n = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+    if (n == 0)
+        return false;
+    std::string full(n, '\0');
+    n = GetFullPathNameA(name.c_str(), n, full.data(), nullptr);
+    full.resize(n);
+    return full.rfind("\\\\.\\", 0) == 0 || full.rfind("\\\\?\\", 0) == 0;
+}
+
 bool FileExists(const std::string& name)
 {
+    if (IsDevicePath(name))
+        return false; // the system answers for devices as if they were files
     DWORD attributes = GetFileAttributesA(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -18,7 +18,10 @@ std::string ModuleFileName();
 // The process's current directory, as the system reports it.
 std::string GetCurrentDir();
 
-bool FileExists(const std::string& name);       // an existing file, not a folder
+// True when the system takes name for a device (NUL, CON, COM1, E:\GAMES\NUL.TXT, \\.\X,
+// ...) rather than a place on a disk.
+bool IsDevicePath(const std::string& name);
+bool FileExists(const std::string& name);       // an existing file, not a folder or a device
 bool DirectoryExists(const std::string& name);  // an existing folder
 
 // True when both names lead to the same file (compared by volume and file index, not by

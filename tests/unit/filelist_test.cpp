@@ -77,6 +77,9 @@ TEST(FileList, PathShapes)
         {"[GAMES]", Start + "\\GAMES", "*.exe", "LOCAL.EXE", "", false},
         {"\\lumbra-tests\\unit\\start\\GAMES", Start + "\\GAMES", "*.exe", "LOCAL.EXE", "", false},
         {"START.EXE", Start, "*.exe", "START.EXE", "START.EXE", true},
+        {"E:/GAMES/RUN.EXE", "E:\\GAMES", "*.exe", "AUTORUN.EXE,RUN.EXE", "RUN.EXE", true},
+        {"E:\\GAMES/*.BAT", "E:\\GAMES", "*.BAT", "SETUP.BAT", "", false},
+        {"[GAMES/*.EXE;*.BAT]", Start + "\\GAMES", "*.EXE;*.BAT", "LOCAL.EXE", "", false},
         {"", Start, "*.exe", "START.EXE", "", false},
     };
     for (const ApplyCase& c : cases) {
@@ -84,7 +87,8 @@ TEST(FileList, PathShapes)
         ASSERT_TRUE(SetCurrentDirectoryA(Start.c_str()));
         ListForm form;
         ASSERT_EQ(form.fl->Directory(), Start);
-        bool named = form.fl->ApplyFilePath(c.text);
+        bool named = false;
+        ASSERT_NO_THROW(named = form.fl->ApplyFilePath(c.text));
         EXPECT_TRUE(ui::SameText(form.fl->Directory(), c.folder)) << form.fl->Directory();
         EXPECT_TRUE(ui::SameText(ui::GetCurrentDir(), c.folder)) << "the process is left in the list's folder";
         EXPECT_EQ(form.fl->Mask(), c.mask);
@@ -100,7 +104,9 @@ TEST(FileList, UnreachablePathsRaiseAndChangeNothing)
 {
     MakeDisc();
     const char* texts[] = {"Q:\\", "N:\\", "Q:", "E:\\NOPE", "E:\\GAMES\\MISSING.EXE", "E:\\A*\\X",
-                           "E:\\GAMES\\RUN.EXE\\", "[NOPE]", "\\\\NOSERVER\\NOSHARE\\GAMES"};
+                           "E:\\GAMES\\RUN.EXE\\", "[NOPE]", "\\\\NOSERVER\\NOSHARE\\GAMES",
+                           // devices are no folders and no files, whatever the system says of them
+                           "E:\\GAMES\\NUL", "COM1", "E:\\CON\\", "NUL.EXE", "\\\\.\\E:\\GAMES"};
     for (const char* text : texts) {
         SCOPED_TRACE(text);
         ASSERT_TRUE(SetCurrentDirectoryA(Start.c_str()));
