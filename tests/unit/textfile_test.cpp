@@ -1,6 +1,7 @@
 // The one-line text file behind the path file: what a read yields for given bytes, what
 // a write leaves, and how each failure is reported without losing the old content.
 #include <gtest/gtest.h>
+#include <random>
 #include "lumbra_test.h"
 #include "ui/inouterror.h"
 #include "ui/textfile.h"
@@ -57,6 +58,42 @@ TEST(TextFile, FirstLineOfTheBytes)
     for (const ReadCase& c : cases) {
         lt::WriteBytes(file, c.bytes);
         EXPECT_EQ(ui::ReadFirstLine(file), c.text) << c.what;
+    }
+}
+
+// Files of random bytes, line breaks, Ctrl-Z and CR frequent among them, some longer than
+// any read buffer: every read gives the bytes before the first LF or Ctrl-Z without CR,
+// and writing that text back gives it and CR LF.
+TEST(TextFile, RandomBytesReadAsTheirFirstLine)
+{
+    std::mt19937 random(1211);
+    std::uniform_int_distribution<int> byte(0, 255), special(0, 7), kind(0, 9), shortLength(0, 80);
+    const char specials[] = {'\r', '\n', '\x1a', '\0', '\xff', '\xef', '\\', ' '};
+    std::string file = Folder("random") + "\\lumbra.dat";
+    for (int i = 0; i < 3000; ++i) {
+        std::size_t length = kind(random) == 0 ? std::uniform_int_distribution<std::size_t>(0, 70000)(random)
+                                               : static_cast<std::size_t>(shortLength(random));
+        std::string bytes(length, '\0');
+        for (char& c : bytes)
+            c = kind(random) < 3 ? specials[special(random)] : static_cast<char>(byte(random));
+        std::string expected;
+        for (char c : bytes.substr(0, bytes.find_first_of("\n\x1a")))
+            if (c != '\r')
+                expected += c;
+        SCOPED_TRACE("file " + std::to_string(i) + " of " + std::to_string(length) + " bytes");
+        lt::WriteBytes(file, bytes);
+        std::string text;
+        try {
+            text = ui::ReadFirstLine(file);
+        } catch (const ui::EInOutError& e) {
+            FAIL() << "a readable file failed: " << e.what();
+        }
+        ASSERT_EQ(text, expected);
+        if (i % 10 == 0) {
+            ui::WriteLineReplacing(file, text);
+            ASSERT_EQ(lt::ReadBytes(file), text + "\r\n");
+            ASSERT_EQ(ui::ReadFirstLine(file), text);
+        }
     }
 }
 
