@@ -13,6 +13,7 @@
 #   Q:  no link at all: a drive letter that is not there
 #   S:  DIR/ro-src, writable; R: the same folder through a read-only bind mount
 #   T:  a tiny tmpfs, for a full disk
+#   G:  a link to a file instead of a folder
 # R: and T: need mount privileges; without them LUMBRA_TEST_NO_MOUNTS says why and the
 # tests that need them skip with that reason.
 set -euo pipefail
@@ -89,6 +90,8 @@ rm -f "$dosdevices/q:"
 ln -sfn "$dir/ro-src" "$dosdevices/s:"
 ln -sfn "$dir/ro-view" "$dosdevices/r:"
 ln -sfn "$dir/full" "$dosdevices/t:"
+echo "not a folder" >"$dir/drive-file"
+ln -sfn "$dir/drive-file" "$dosdevices/g:"
 ln -sfn "$bin" "$dosdevices/b:" # the built programs
 
 echo "test environment ready in $dir (display $display${no_mounts:+; $no_mounts})"

@@ -127,6 +127,135 @@ std::string HomeFolder(const std::string& name)
     return home;
 }
 
+std::string EnvUnixPath(const std::string& relative)
+{
+    return Env("LUMBRA_TEST_ENV") + "/" + relative;
+}
+
+int RunUnix(const std::string& command)
+{
+    // Wine hands back a process that has ended at once, so the command writes its exit
+    // code to a file when it is done, and that file is waited for.
+    static int runs = 0;
+    std::string done = "unix-done-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
+    std::string script = command + "; echo $? >'" + EnvUnixPath(done) + ".tmp'; mv '" + EnvUnixPath(done) + ".tmp' '" +
+                         EnvUnixPath(done) + "'";
+    std::string quoted;
+    for (char c : script)
+        quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
+    std::string commandLine = "Z:\\bin\\sh -c \"" + quoted + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        ADD_FAILURE() << "cannot run " << command << ": " << GetLastError();
+        return -1;
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    std::string marker = EnvFolder() + "\\" + done;
+    std::optional<std::string> code;
+    if (!WaitFor([&] { return (code = ReadBytes(marker)).has_value(); }, 30000)) {
+        ADD_FAILURE() << "no end of " << command;
+        return -1;
+    }
+    DeleteFileA(marker.c_str());
+    return std::atoi(code->c_str());
+}
+
+namespace {
+
+using QuerySystemInformation = LONG(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
+using QueryInformationProcess = LONG(NTAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
+
+template <class F> F NtFunction(const char* name)
+{
+    // through void(*)(), the type that any function pointer may be cast from
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), name)));
+}
+
+int HandlesOf(DWORD pid)
+{
+    struct Entry {
+        USHORT pid, backTrace;
+        UCHAR type, attributes;
+        USHORT value;
+        PVOID object;
+        ULONG access;
+    };
+    auto query = NtFunction<QuerySystemInformation>("NtQuerySystemInformation");
+    std::vector<char> buffer(1 << 20);
+    ULONG length = 0;
+    LONG status;
+    const ULONG SystemHandleInformation = 16;
+    while ((status = query(SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &length)) ==
+           static_cast<LONG>(0xC0000004)) // too small
+        buffer.resize(buffer.size() * 2);
+    if (status != 0)
+        return -1;
+    ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
+    auto* entries = reinterpret_cast<Entry*>(buffer.data() + sizeof(void*));
+    int n = 0;
+    for (ULONG i = 0; i < count; ++i)
+        n += entries[i].pid == static_cast<USHORT>(pid);
+    return n;
+}
+
+int GdiObjectsOf(HANDLE process)
+{
+    struct BasicInformation {
+        PVOID exitStatus, peb, affinity, priority, pid, parent;
+    } basic{};
+    auto query = NtFunction<QueryInformationProcess>("NtQueryInformationProcess");
+    if (query(process, 0, &basic, sizeof basic, nullptr) != 0)
+        return -1;
+    PVOID table = nullptr; // the PEB's GdiSharedHandleTable
+    if (!ReadProcessMemory(process, static_cast<char*>(basic.peb) + 0xF8, &table, sizeof table, nullptr) || !table)
+        return -1;
+    struct Entry {
+        UINT64 object;
+        ULONG owner;
+        USHORT unique;
+        UCHAR type, flags;
+        UINT64 user;
+    };
+    std::vector<Entry> entries(0x10000);
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(Entry), nullptr))
+        return -1;
+    int n = 0;
+    for (const Entry& e : entries)
+        n += e.type != 0;
+    return n;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM param)
+{
+    auto* counting = reinterpret_cast<std::pair<DWORD, int>*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == counting->first) {
+        ++counting->second;
+        EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&counting->second));
+    }
+    return TRUE;
+}
+
+} // namespace
+
+ProcessCounts CountsOf(HANDLE process)
+{
+    DWORD pid = GetProcessId(process);
+    std::pair<DWORD, int> counting{pid, 0};
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&counting));
+    return {HandlesOf(pid), GdiObjectsOf(process), counting.second};
+}
+
 std::string NoMountsReason()
 {
     return Env("LUMBRA_TEST_NO_MOUNTS");

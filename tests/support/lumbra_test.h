@@ -22,6 +22,20 @@ void SetAttributes(const std::string& path, DWORD attributes);
 // Fills the disk that holds path with the file path, to the last byte.
 void FillDisk(const std::string& path);
 
+// The test environment's folder on the Unix side, with relative appended ("disc-f/GAMES").
+std::string EnvUnixPath(const std::string& relative);
+// Runs a shell command on the Unix side (Wine starts Unix programs too), as something
+// outside the Windows world would act: a disc taken out, a folder removed. Its exit code.
+int RunUnix(const std::string& command);
+
+// What a process holds: kernel handles, GDI objects and windows (USER objects that can be
+// counted from outside). Wine's GetGuiResources answers 0, so GDI objects are counted in
+// the process's own GDI handle table (Wine keeps one per process), read from outside.
+struct ProcessCounts {
+    int handles = -1, gdi = -1, windows = -1;
+};
+ProcessCounts CountsOf(HANDLE process);
+
 // A fresh folder C:\lumbra-tests\<name> holding a copy of lumbra.exe.
 std::string HomeFolder(const std::string& name);
 

@@ -24,8 +24,11 @@ bool Chance(std::mt19937& random, double p)
 
 } // namespace
 
-void MakeGrammarDisc(const std::string& start, bool stubs)
+const std::string GrammarStart = "C:\\lumbra-tests\\start";
+
+void MakeGrammarDisc(bool stubs, bool documents)
 {
+    const std::string& start = GrammarStart;
     auto program = [&](const std::string& path) {
         if (stubs)
             PutStub(path);
@@ -38,8 +41,10 @@ void MakeGrammarDisc(const std::string& start, bool stubs)
     program("E:\\ROOT.EXE");
     for (const char* name : {"AUTORUN.EXE", "RUN.EXE", "SUB\\DEEP.EXE"})
         program(std::string("E:\\GAMES\\") + name);
-    WriteBytes("E:\\GAMES\\README.TXT", "read me");
-    WriteBytes("E:\\GAMES\\SETUP.BAT", "@echo off\r\n");
+    if (documents) {
+        WriteBytes("E:\\GAMES\\README.TXT", "read me");
+        WriteBytes("E:\\GAMES\\SETUP.BAT", "@echo off\r\n");
+    }
     program("E:\\" + LongName);
     program("E:\\" + HighName + "\\\xC9T\xC9.EXE");
     RemoveTree(start);
@@ -68,7 +73,7 @@ std::string WildText(std::mt19937& random)
     static const std::vector<std::string> folders = {
         "GAMES", "games", "GAMES", "SUB",   "G*",    "GAM?S",  "*",   "?",    ".",         "..",
         "GAMES.", "GAMES ", "GAMES. .", "NOPE", "CON",  "NUL",   "COM1", "LPT1", LongName,   LongerName,
-        HighName, "\xFF\x80\x81", "", "lumbra-tests", "unit", "start", "A*", "*.*"};
+        HighName, "\xFF\x80\x81", "", "lumbra-tests", "start", "A*", "*.*"};
     std::string text = Pick(random, drives);
     bool rooted = Chance(random, 0.6);
     int depth = std::uniform_int_distribution<int>(0, 4)(random);
@@ -87,8 +92,8 @@ std::string WildText(std::mt19937& random)
 std::string PlausibleText(std::mt19937& random)
 {
     static const std::vector<std::vector<std::string>> folders = {
-        {"E:"}, {"E:", "GAMES"}, {"E:", "GAMES", "SUB"}, {"E:", HighName}, {"C:", "lumbra-tests", "unit", "start"},
-        {"C:", "lumbra-tests", "unit", "start", "GAMES"}, {"", "GAMES"}, {"", ""}, {"\\", "GAMES"}};
+        {"E:"}, {"E:", "GAMES"}, {"E:", "GAMES", "SUB"}, {"E:", HighName}, {"C:", "lumbra-tests", "start"},
+        {"C:", "lumbra-tests", "start", "GAMES"}, {"", "GAMES"}, {"", ""}, {"\\", "GAMES"}};
     std::vector<std::string> names = Pick(random, folders);
     std::string text = names[0] == "\\" ? "" : names[0];
     for (std::size_t i = 1; i < names.size(); ++i) {

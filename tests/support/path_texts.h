@@ -6,9 +6,13 @@
 
 namespace lt {
 
-// Fills E: with the fixture disc and start (a folder on C:) with the start-up folder's
-// files. Program files are copies of the stub when stubs is set, else one byte each.
-void MakeGrammarDisc(const std::string& start, bool stubs);
+// The start-up folder that goes with the disc; some texts name it.
+extern const std::string GrammarStart; // C:\lumbra-tests\start
+
+// Fills E: with the fixture disc and GrammarStart with the start-up folder's files.
+// Program files are copies of the stub when stubs is set, else one byte each; with
+// documents, E:\GAMES also holds README.TXT and SETUP.BAT.
+void MakeGrammarDisc(bool stubs, bool documents);
 
 // One path text: an optional drive part, folders and a last component joined by "\" or
 // "/", sometimes in brackets; wildcards, ".", "..", trailing dots and blanks, device names,

@@ -27,8 +27,6 @@ public:
     }
 };
 
-const std::string Start = "C:\\lumbra-tests\\unit\\start";
-
 // A regular file on a disk (not a folder, not a device such as NUL or CON).
 bool IsDiskFile(const std::string& path)
 {
@@ -52,8 +50,8 @@ int Count()
 
 TEST(PathTexts, RandomTextsLaunchFromTheListedFolderOrFailCleanly)
 {
-    lt::MakeGrammarDisc(Start, false);
-    ASSERT_TRUE(SetCurrentDirectoryA(Start.c_str()));
+    lt::MakeGrammarDisc(false, true);
+    ASSERT_TRUE(SetCurrentDirectoryA(lt::GrammarStart.c_str()));
     std::mt19937 random(20261211);
     ListForm form;
     int launched = 0, failed = 0;
