@@ -1,5 +1,4 @@
 #include "control.h"
-#include <commctrl.h>
 #include "application.h"
 #include "form.h"
 
@@ -45,8 +44,8 @@ void TControl::Invalidate() const
 TWinControl::~TWinControl()
 {
     if (handle_) {
-        if (subclassed_)
-            RemoveWindowSubclass(handle_, SubclassProc, 0);
+        if (classProc_)
+            SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
         DestroyWindow(handle_);
     }
     if (font_)
@@ -62,8 +61,12 @@ void TWinControl::CreateHandle(const char* windowClass, DWORD style, DWORD exSty
                               GetModuleHandleA(nullptr), nullptr);
     if (!handle_)
         throw EOutOfResources("Error creating window");
-    if (subclass)
-        subclassed_ = SetWindowSubclass(handle_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    if (subclass) {
+        // The window's own procedure is put in front of the class's, which it calls on.
+        SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        classProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::SubclassProc)));
+    }
     ApplyFont();
 }
 
@@ -117,14 +120,14 @@ void TWinControl::SetFocus()
 
 LRESULT TWinControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return DefSubclassProc(handle_, message, wParam, lParam);
+    return CallWindowProcA(classProc_, handle_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TWinControl::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR self)
+LRESULT CALLBACK TWinControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    auto* self = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     LRESULT result = 0;
-    Application->Guarded([&] { result = reinterpret_cast<TWinControl*>(self)->WindowProc(message, wParam, lParam); });
+    Application->Guarded([&] { result = self->WindowProc(message, wParam, lParam); });
     return result;
 }
 

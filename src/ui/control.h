@@ -109,10 +109,10 @@ protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
     HWND handle_ = nullptr;
     HFONT font_ = nullptr;
-    bool subclassed_ = false;
+    WNDPROC classProc_ = nullptr; // the class's procedure, when the window is subclassed
 };
 
 } // namespace ui

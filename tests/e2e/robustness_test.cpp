@@ -258,3 +258,73 @@ TEST(Endurance, FailedAttemptsAndConfirms)
 }
 
 } // namespace
+
+namespace {
+
+// Puts a stranger's DLL beside a program under the names of DLLs that are loaded after the
+// program has started (uxtheme.dll by the first window, comctl32.dll by the first edit
+// box). Wine is told to take a DLL found beside the program (exe) before its own, as
+// Windows does for DLLs that are not on its known list.
+struct Planted {
+    Planted(const std::string& folder, const std::string& exe)
+        : folder(folder), key("Software\\Wine\\AppDefaults\\" + exe)
+    {
+        for (const char* name : Names)
+            EXPECT_TRUE(CopyFileA(lt::BuiltProgram("planted.dll").c_str(), (folder + "\\" + name).c_str(), FALSE));
+        HKEY overrides;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (key + "\\DllOverrides").c_str(), 0, nullptr, 0, KEY_WRITE,
+                                  nullptr, &overrides, nullptr),
+                  ERROR_SUCCESS);
+        for (const char* dll : {"uxtheme", "comctl32"})
+            RegSetValueExA(overrides, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
+        RegCloseKey(overrides);
+    }
+    ~Planted() { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
+    std::vector<std::string> Loaded() const
+    {
+        std::vector<std::string> loaded;
+        for (const char* name : Names)
+            if (GetFileAttributesA((folder + "\\" + name + ".loaded").c_str()) != INVALID_FILE_ATTRIBUTES)
+                loaded.push_back(name);
+        return loaded;
+    }
+    static constexpr const char* Names[] = {"uxtheme.dll", "comctl32.dll"};
+    std::string folder, key;
+};
+
+TEST(DllPlanting, ADllBesideTheProgramIsNotLoaded)
+{
+    // A program that does not restrict its DLL search shows that the plant would be taken.
+    std::string control = lt::HomeFolder("planting-control");
+    lt::PutStub(control + "\\WINPROBE.EXE"); // shows a window, as most programs do
+    {
+        Planted planted(control, "WINPROBE.EXE");
+        SetEnvironmentVariableA("LUMBRA_STUB_LOG", (control + "\\started.log").c_str());
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        std::string exe = control + "\\WINPROBE.EXE";
+        ASSERT_TRUE(CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, control.c_str(), &startup,
+                                   &info));
+        WaitForSingleObject(info.hProcess, 10000);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+        if (planted.Loaded().empty())
+            GTEST_SKIP() << "this Wine loads no DLL planted beside a program, so a plant could not be seen";
+    }
+
+    lt::ClearFolder("F:");
+    lt::MakeFolder("F:\\PLANT");
+    lt::PutStub("F:\\PLANT\\A.EXE");
+    std::string home = HomeWith("planting", "Q:\\");
+    Planted planted(home, "lumbra.exe");
+    lt::Lumbra lumbra(home);
+    ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 6000)); // window, edit box
+    lt::TypeText("F:\\PLANT");
+    lt::PressKey(VK_RETURN);
+    ASSERT_EQ(lumbra.WaitForExit(6000), 0u); // and the shell's start of the program
+    ASSERT_TRUE(lt::WaitFor([&] { return lumbra.StartedPrograms().size() == 1; }, 3000));
+    EXPECT_EQ(planted.Loaded(), std::vector<std::string>{});
+}
+
+} // namespace
