@@ -3,6 +3,17 @@
 #include <objbase.h>
 #include "lumbra1.h"
 #include "ui/application.h"
+#include <cstdlib>
+
+// An exception that escapes every handler ends the process at once. The C++ library's own
+// handler would describe it on a console that this program does not have, and brings a
+// name demangler of 45 KB with it.
+namespace __gnu_cxx {
+void __verbose_terminate_handler()
+{
+    std::abort();
+}
+} // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
