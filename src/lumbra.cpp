@@ -20,12 +20,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // Later DLL loads come from the system folder only, never from beside the executable
     // (a disc or a downloads folder). The started programs don't inherit this.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE); // the shell call asks for it
 
     try {
         Application->Initialize();
         Application->SetTitle("Lumbra");
         Application->CreateForm(Form1);
+        // COM, which the shell call asks for, set up once the window shows: it takes tens
+        // of milliseconds that the window need not wait for, and the first attempt is two
+        // seconds away.
+        Application->OnStarted = [] { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE); };
     } catch (const std::exception& e) {
         MessageBoxA(nullptr, e.what(), "Application Error", MB_OK | MB_ICONSTOP);
         return 1;

@@ -6,6 +6,8 @@ namespace ui {
 namespace {
 TApplication applicationObject;
 
+const UINT WM_STARTED = WM_APP + 1; // posted by Run once the window is up
+
 int StartupShowCommand()
 {
     STARTUPINFOA startup{};
@@ -77,6 +79,7 @@ void TApplication::Run()
     } else {
         ShowMainForm(showCommand);
     }
+    PostMessageA(handle_, WM_STARTED, 0, 0);
     MSG message;
     while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
@@ -141,6 +144,10 @@ LRESULT CALLBACK TApplication::WndProc(HWND window, UINT message, WPARAM wParam,
     case WM_CLOSE:
         if (app.mainForm_)
             app.mainForm_->Close();
+        return 0;
+    case WM_STARTED:
+        if (app.OnStarted)
+            app.Guarded(app.OnStarted);
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,9 @@ public:
     // Shows the main form by the show command the program was started with, then
     // dispatches messages until the application ends.
     void Run();
+    // Runs once from the message loop, right after Run has shown the main form (or its
+    // taskbar button): for start-up work that the window need not wait for.
+    std::function<void()> OnStarted;
     void Terminate();
     bool Terminated() const { return terminated_; }
 
