@@ -54,24 +54,43 @@ TWinControl::~TWinControl()
 
 void TWinControl::CreateHandle(const char* windowClass, DWORD style, DWORD exStyle, bool subclass)
 {
+    windowClass_ = windowClass;
+    style_ = style;
+    exStyle_ = exStyle;
+    subclass_ = subclass;
+}
+
+HWND TWinControl::Handle() const
+{
+    if (!handle_ && windowClass_)
+        const_cast<TWinControl*>(this)->MakeWindow();
+    return handle_;
+}
+
+void TWinControl::MakeWindow()
+{
     RECT r = Owner.ScaledRect(*this);
-    // Created hidden: the form shows its visible child windows once its layout is loaded.
-    handle_ = CreateWindowExA(exStyle, windowClass, "", WS_CHILD | WS_CLIPSIBLINGS | style,
+    handle_ = CreateWindowExA(exStyle_, windowClass_, "", WS_CHILD | WS_CLIPSIBLINGS | style_,
                               r.left, r.top, r.right - r.left, r.bottom - r.top, Owner.Handle(), nullptr,
                               GetModuleHandleA(nullptr), nullptr);
     if (!handle_)
         throw EOutOfResources("Error creating window");
-    if (subclass) {
+    if (subclass_) {
         // The window's own procedure is put in front of the class's, which it calls on.
         SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         classProc_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::SubclassProc)));
     }
     ApplyFont();
+    HandleCreated();
+    if (visible_)
+        ShowWindow(handle_, SW_SHOWNA);
 }
 
 void TWinControl::ApplyFont()
 {
+    if (!handle_)
+        return; // the font is given when the window is made
     HFONT font = CreateFontFor(Font, Owner.PixelsPerInch());
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (font_)
@@ -101,6 +120,8 @@ void TWinControl::SetVisible(bool visible)
 
 void TWinControl::ScaleChanged()
 {
+    if (!handle_)
+        return;
     RECT r = Owner.ScaledRect(*this);
     MoveWindow(handle_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     ApplyFont();
@@ -115,7 +136,7 @@ void TWinControl::SetFocus()
 {
     Owner.SetActiveControl(this);
     if (Owner.Showing() && IsWindowEnabled(Owner.Handle()))
-        ::SetFocus(handle_);
+        ::SetFocus(Handle());
 }
 
 LRESULT TWinControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -85,7 +85,10 @@ public:
     using TControl::TControl;
     ~TWinControl() override;
 
-    HWND Handle() const { return handle_; }
+    // The child window. It is made at the first need of it: the form makes its windows
+    // once it has been shown, so that it shows without waiting for them.
+    HWND Handle() const;
+    bool HandleAllocated() const { return handle_ != nullptr; }
     int TabOrder = 0;
 
     void SetBounds(int left, int top, int width, int height) override;
@@ -101,15 +104,22 @@ public:
     void ScaleChanged() override;
 
 protected:
-    // Creates the child window of a system class. With subclass, its messages pass through
-    // WindowProc first; only controls that need to see them ask for it, since every message
-    // then costs more (a list of 100,000 files takes 100,000 of them to fill).
+    // Says how the child window of a system class is made, when Handle() first needs it.
+    // With subclass, its messages pass through WindowProc first; only controls that need
+    // to see them ask for it, since every message then costs more (a list of 100,000
+    // files takes 100,000 of them to fill).
     void CreateHandle(const char* windowClass, DWORD style, DWORD exStyle, bool subclass);
+    // The window has just been made: the control gives it what it holds.
+    virtual void HandleCreated() {}
     // The control's own handling of its messages; the default passes them on.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
+    void MakeWindow();
+    const char* windowClass_ = nullptr;
+    DWORD style_ = 0, exStyle_ = 0;
+    bool subclass_ = false;
     HWND handle_ = nullptr;
     HFONT font_ = nullptr;
     WNDPROC classProc_ = nullptr; // the class's procedure, when the window is subclassed

@@ -14,11 +14,18 @@ void TEdit::Create(bool borderless, COLORREF color)
     brush_ = CreateSolidBrush(color);
     // Subclassed: a single-line edit box tells its parent nothing of the keys it gets.
     CreateHandle("EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, borderless ? 0 : WS_EX_CLIENTEDGE, true);
+}
+
+void TEdit::HandleCreated()
+{
     SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0); // no limit on what is typed
+    SetWindowTextA(Handle(), text_.c_str());
 }
 
 std::string TEdit::Text() const
 {
+    if (!HandleAllocated())
+        return text_;
     int length = GetWindowTextLengthA(Handle());
     std::string text(length + 1, '\0');
     length = GetWindowTextA(Handle(), text.data(), length + 1);
@@ -28,7 +35,10 @@ std::string TEdit::Text() const
 
 void TEdit::SetText(const char* text)
 {
-    SetWindowTextA(Handle(), text);
+    if (HandleAllocated())
+        SetWindowTextA(Handle(), text);
+    else
+        text_ = text;
 }
 
 void TEdit::SelectAll()

@@ -23,8 +23,10 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void HandleCreated() override;
 
 private:
+    std::string text_; // the text until the window is made
     COLORREF color_ = RGB(255, 255, 255);
     HBRUSH brush_ = nullptr;
 };

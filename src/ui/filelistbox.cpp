@@ -98,11 +98,19 @@ void TFileListBox::Create(int itemHeight, const std::string& mask)
 {
     CreateHandle("LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, false);
     itemHeight_ = itemHeight;
-    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, Owner.Scaled(itemHeight_));
     directory_ = GetCurrentDir();
     mask_ = mask;
+}
+
+void TFileListBox::HandleCreated()
+{
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, Owner.Scaled(itemHeight_));
+    if (read_) {
+        FillWindow();
+        return;
+    }
     try {
-        ReadFileNames();
+        ReadFileNames(); // the first read, of the folder the process started in
     } catch (const EInOutError&) {
         // the start-up folder can't be listed: the list starts empty
     }
@@ -111,7 +119,8 @@ void TFileListBox::Create(int itemHeight, const std::string& mask)
 void TFileListBox::ScaleChanged()
 {
     TWinControl::ScaleChanged();
-    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, Owner.Scaled(itemHeight_));
+    if (HandleAllocated())
+        SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, Owner.Scaled(itemHeight_));
 }
 
 void TFileListBox::SetMask(const std::string& mask)
@@ -143,7 +152,7 @@ void TFileListBox::SetItemIndex(int index)
 
 std::string TFileListBox::FullPath(int index) const
 {
-    return JoinPath(directory_, items_.at(static_cast<std::size_t>(index)));
+    return JoinPath(directory_, Items().at(static_cast<std::size_t>(index)));
 }
 
 std::string TFileListBox::FileName() const
@@ -154,6 +163,7 @@ std::string TFileListBox::FileName() const
 
 int TFileListBox::IndexOf(const std::string& name) const
 {
+    Items();
     for (std::size_t i = 0; i < items_.size(); ++i)
         if (SameText(items_[i], name))
             return static_cast<int>(i);
@@ -186,7 +196,13 @@ void TFileListBox::ReadFileNames()
     // unsorted list box in that order stays linear in the number of files.
     std::stable_sort(items_.begin(), items_.end(),
                      [](const std::string& a, const std::string& b) { return CompareTextLocale(a, b) < 0; });
+    read_ = true;
+    if (HandleAllocated())
+        FillWindow(); // else the window is filled when it is made
+}
 
+void TFileListBox::FillWindow()
+{
     HWND list = Handle();
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);

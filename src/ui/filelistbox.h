@@ -10,13 +10,18 @@ class TFileListBox : public TWinControl {
 public:
     using TWinControl::TWinControl;
 
-    // Creates the list window and reads the process's current directory into it.
+    // The list of the process's current directory; it is read when its window is made.
     void Create(int itemHeight, const std::string& mask);
 
     const std::string& Directory() const { return directory_; }
     const std::string& Mask() const { return mask_; }
     void SetMask(const std::string& mask);
-    const std::vector<std::string>& Items() const { return items_; }
+    // The entries (the list's window is made first, which reads them the first time).
+    const std::vector<std::string>& Items() const
+    {
+        Handle();
+        return items_;
+    }
 
     int ItemIndex() const;
     void SetItemIndex(int index);
@@ -34,7 +39,11 @@ public:
 
     void ScaleChanged() override;
 
+protected:
+    void HandleCreated() override;
+
 private:
+    void FillWindow();
     void SetDirectory(const std::string& folder);
     void ReadFileNames();
     int IndexOf(const std::string& name) const;
@@ -43,6 +52,7 @@ private:
     std::string mask_ = "*.*";
     int itemHeight_ = 13;
     std::vector<std::string> items_;
+    bool read_ = false; // the entries have been read at least once
 };
 
 } // namespace ui

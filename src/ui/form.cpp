@@ -101,11 +101,16 @@ void TForm::InvalidateArea(const RECT& area) const
         InvalidateRect(handle_, &area, TRUE);
 }
 
-void TForm::ShowChildWindows()
+namespace {
+const UINT WM_MAKECHILDREN = WM_APP + 2; // posted by Show
+} // namespace
+
+void TForm::MakeChildWindows()
 {
     for (TWinControl* control : windows_)
-        if (control->Visible())
-            ShowWindow(control->Handle(), SW_SHOWNA);
+        control->Handle();
+    if (GetActiveWindow() == handle_ && GetFocus() == handle_)
+        FocusOnActivate(); // the activation found no window to give the focus to
 }
 
 void TForm::SetWidth(int width)
@@ -135,6 +140,9 @@ void TForm::Show(TWindowState state)
     }
     shownOnce_ = true;
     SetForegroundWindow(handle_);
+    // The child windows are made once the form is up: making the first of them loads the
+    // common controls, which the form need not wait for.
+    PostMessageA(handle_, WM_MAKECHILDREN, 0, 0);
 }
 
 void TForm::Close()
@@ -155,7 +163,7 @@ TGraphicControl* TForm::GraphicAt(int x, int y) const
 TWinControl* TForm::ControlOf(HWND child) const
 {
     for (TWinControl* control : windows_)
-        if (control->Handle() == child)
+        if (control->HandleAllocated() && control->Handle() == child)
             return control;
     return nullptr;
 }
@@ -259,6 +267,9 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_PAINT:
         Paint();
+        return 0;
+    case WM_MAKECHILDREN:
+        MakeChildWindows();
         return 0;
     case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:

@@ -73,11 +73,10 @@ public:
     // Creates the window from its stored settings, hidden, owned by the application window.
     void CreateWindowFrom(const TFormSettings& settings);
     void InvalidateArea(const RECT& area) const;
-    // Shows the child windows that are visible once the layout and the creation handler ran,
-    // so none is seen in a state that the creation handler changes.
-    void ShowChildWindows();
 
 private:
+    // Makes the child windows that are not made yet; those that are visible show.
+    void MakeChildWindows();
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();

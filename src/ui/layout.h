@@ -124,7 +124,6 @@ template <class F> void LoadLayout(F& form, const TFormLayout<F>& layout)
     }
     if (layout.onCreate)
         (form.*layout.onCreate)(&form);
-    form.ShowChildWindows();
 }
 
 } // namespace ui

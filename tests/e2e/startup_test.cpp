@@ -74,8 +74,8 @@ TEST(StartUp, MaximisedFillsTheScreenAndShowsTheList)
     ASSERT_TRUE(form);
     ASSERT_TRUE(lt::WaitFor([&] { return IsWindowVisible(form); }, 3000));
     EXPECT_TRUE(SameRect(lt::WindowRect(form), RECT{0, 0, ScreenWidth, ScreenHeight})) << Show(lt::WindowRect(form));
-    HWND list = lumbra.List();
-    EXPECT_TRUE(IsWindowVisible(list));
+    HWND list = nullptr; // made once the form is up
+    EXPECT_TRUE(lt::WaitFor([&] { return (list = lumbra.List()) != nullptr && IsWindowVisible(list); }, 2000));
     std::vector<std::string> items = lt::ListItems(list);
     EXPECT_EQ(items, std::vector<std::string>{"lumbra.exe"}) << "the start-up folder's program files";
 }
