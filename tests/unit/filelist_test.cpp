@@ -1,28 +1,14 @@
 // The file list pointed at path texts of every shape: which folder it lists, its mask, what
 // it selects, and what it raises, run directly on a fixture disc in E:.
 #include <gtest/gtest.h>
+#include "list_form.h"
 #include "lumbra_test.h"
 #include "ui/inouterror.h"
-#include "ui/layout.h"
 #include "ui/sysutils.h"
 
 namespace {
 
-class ListForm : public ui::TForm {
-public:
-    ui::TFileListBox* fl = nullptr;
-    ListForm()
-    {
-        static const ui::TControlSpec<ListForm> controls[] = {
-            {"fl", &ListForm::fl, {8, 144, 145, 169}, {.mask = "*.exe", .itemHeight = 13}, {}}};
-        static const ui::TFormLayout<ListForm> layout{
-            .form = {.className = "TListForm", .left = 0, .top = 0, .clientWidth = 453, .clientHeight = 319,
-                     .caption = "", .color = ui::clBlack, .font = {}, .icon = nullptr,
-                     .position = ui::TPosition::poDesigned},
-            .controls = controls};
-        ui::LoadLayout(*this, layout);
-    }
-};
+using lt::ListForm;
 
 const std::string Start = "C:\\lumbra-tests\\unit\\start";
 

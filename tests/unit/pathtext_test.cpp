@@ -3,29 +3,15 @@
 // success leaves the process in the listed folder, whose first entry is a real file in it;
 // a failure leaves the list and the process's current directory as they were.
 #include <gtest/gtest.h>
+#include "list_form.h"
 #include "lumbra_test.h"
 #include "path_texts.h"
 #include "ui/inouterror.h"
-#include "ui/layout.h"
 #include "ui/sysutils.h"
 
 namespace {
 
-class ListForm : public ui::TForm {
-public:
-    ui::TFileListBox* fl = nullptr;
-    ListForm()
-    {
-        static const ui::TControlSpec<ListForm> controls[] = {
-            {"fl", &ListForm::fl, {8, 144, 145, 169}, {.mask = "*.exe", .itemHeight = 13}, {}}};
-        static const ui::TFormLayout<ListForm> layout{
-            .form = {.className = "TPathTextForm", .left = 0, .top = 0, .clientWidth = 453, .clientHeight = 319,
-                     .caption = "", .color = ui::clBlack, .font = {}, .icon = nullptr,
-                     .position = ui::TPosition::poDesigned},
-            .controls = controls};
-        ui::LoadLayout(*this, layout);
-    }
-};
+using lt::ListForm;
 
 // A regular file on a disk (not a folder, not a device such as NUL or CON).
 bool IsDiskFile(const std::string& path)
