@@ -6,7 +6,7 @@
 namespace {
 
 // A started lumbra in entry mode after its first attempt at an unreachable path (the
-// path file in home, written by HomeWith, names one).
+// path file in home, written by lt::HomeWith, names one).
 struct InEntry {
     explicit InEntry(const std::string& home, const std::string& cwd = "") : lumbra(home, SW_SHOWNORMAL, cwd)
     {
@@ -29,20 +29,12 @@ struct InEntry {
     RECT origin{};
 };
 
-// A fresh home folder with lumbra.exe and a path file holding path.
-std::string HomeWith(const std::string& name, const std::string& path)
-{
-    std::string home = lt::HomeFolder(name);
-    lt::WriteBytes(home + "\\lumbra.dat", path + "\r\n");
-    return home;
-}
-
 TEST(PathEntry, EnterSavesTheTextAndTheNextAttemptFollows)
 {
     lt::ClearFolder("F:");
     lt::MakeFolder("F:\\NEXT");
     lt::PutStub("F:\\NEXT\\A.EXE");
-    InEntry entry(HomeWith("entry-enter", "Q:\\NOPE"));
+    InEntry entry(lt::HomeWith("entry-enter", "Q:\\NOPE"));
     ASSERT_TRUE(entry.ready);
     lt::TypeText("F:\\NEXT"); // the whole text is selected: typing replaces it
     EXPECT_EQ(lt::WindowText(entry.lumbra.Edit()), "F:\\NEXT");
@@ -68,7 +60,7 @@ TEST(PathEntry, EnterSavesTheTextAndTheNextAttemptFollows)
 TEST(PathEntry, EnterWithTheTextUnchangedRewritesItAndTriesAgain)
 {
     lt::ClearFolder("F:");
-    InEntry entry(HomeWith("entry-unchanged", "F:\\LATER"));
+    InEntry entry(lt::HomeWith("entry-unchanged", "F:\\LATER"));
     ASSERT_TRUE(entry.ready);
     lt::WriteBytes(entry.lumbra.Home() + "\\lumbra.dat", "F:\\LATER\r\nsecond line\r\n");
     lt::MakeFolder("F:\\LATER");
@@ -82,7 +74,7 @@ TEST(PathEntry, EnterWithAnEmptyTextSavesCrLfAndUsesTheStartUpFolder)
 {
     std::string cwd = lt::HomeFolder("entry-empty-cwd");
     lt::PutStub(cwd + "\\C.EXE");
-    InEntry entry(HomeWith("entry-empty", "Q:\\NOPE"), cwd);
+    InEntry entry(lt::HomeWith("entry-empty", "Q:\\NOPE"), cwd);
     ASSERT_TRUE(entry.ready);
     lt::PressKey(VK_DELETE);
     lt::PressKey(VK_RETURN);
@@ -95,7 +87,7 @@ TEST(PathEntry, EnterWithAnEmptyTextSavesCrLfAndUsesTheStartUpFolder)
 
 TEST(PathEntry, OtherKeysNeverConfirm)
 {
-    InEntry entry(HomeWith("entry-keys", "Q:\\NOPE"));
+    InEntry entry(lt::HomeWith("entry-keys", "Q:\\NOPE"));
     ASSERT_TRUE(entry.ready);
     for (WORD key : {WORD(VK_TAB), WORD(VK_ESCAPE), WORD('X'), WORD(VK_SPACE), WORD(VK_F1), WORD(VK_LEFT)})
         lt::PressKey(key);
@@ -139,7 +131,7 @@ TEST(PathEntry, OkPicturePressesAndReleases)
     };
     for (const OkCase& c : cases) {
         SCOPED_TRACE(c.what);
-        InEntry entry(HomeWith("entry-ok", "Q:\\NOPE"));
+        InEntry entry(lt::HomeWith("entry-ok", "Q:\\NOPE"));
         ASSERT_TRUE(entry.ready);
         ASSERT_TRUE(lt::WaitFor([&] { return OkCorner(entry).x == 47; }, 2000)) << "the picture is painted";
         POINT on = entry.At(70, 102), away = entry.At(140, 110);
@@ -182,7 +174,7 @@ TEST(PathEntry, WholeRoadFromNoDiscToTheStartedProgram)
 
 TEST(PathEntry, FileHeldByAnotherProgramShowsIOError32)
 {
-    std::string home = HomeWith("entry-held", "Q:\\NOPE");
+    std::string home = lt::HomeWith("entry-held", "Q:\\NOPE");
     InEntry entry(home);
     ASSERT_TRUE(entry.ready);
     HANDLE held = CreateFileA((home + "\\lumbra.dat").c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,

@@ -188,9 +188,8 @@ TEST(Launch, EndsWhileTheStartedProgramShowsItsWindow)
 
 TEST(Launch, EntryModeFocusesTheSelectedTextAndStopsTheTimer)
 {
-    std::string home = lt::HomeFolder("launch-entry");
+    std::string home = lt::HomeWith("launch-entry", "F:\\LATER");
     lt::ClearFolder("F:");
-    lt::WriteBytes(home + "\\lumbra.dat", "F:\\LATER\r\n");
     lt::Lumbra lumbra(home);
     ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 6000));
     HWND form = lumbra.Form(), edit = lumbra.Edit();

@@ -8,19 +8,6 @@
 
 namespace {
 
-int FromEnvironment(const char* name, int fallback)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? std::atoi(value) : fallback;
-}
-
-std::string HomeWith(const std::string& name, const std::string& path)
-{
-    std::string home = lt::HomeFolder(name);
-    lt::WriteBytes(home + "\\lumbra.dat", path + "\r\n");
-    return home;
-}
-
 std::string FolderOf(const std::string& file)
 {
     return file.substr(0, file.find_last_of('\\'));
@@ -80,7 +67,7 @@ TEST(BadInput, RandomPathTextsEndToEnd)
 {
     lt::MakeGrammarDisc(true, false);
     std::mt19937 random(121126);
-    const int count = FromEnvironment("LUMBRA_E2E_PATH_TEXTS", 12);
+    const int count = lt::CountFromEnvironment("LUMBRA_E2E_PATH_TEXTS", 12);
     std::vector<std::string> texts;
     std::vector<std::unique_ptr<lt::Lumbra>> runs;
     for (int i = 0; i < count; ++i) {
@@ -94,7 +81,7 @@ TEST(BadInput, RandomPathTextsEndToEnd)
     for (int first = 0; first < count; first += batch) {
         runs.clear();
         for (int i = first; i < std::min(count, first + batch); ++i)
-            runs.push_back(std::make_unique<lt::Lumbra>(HomeWith("random-" + std::to_string(i), texts[i]),
+            runs.push_back(std::make_unique<lt::Lumbra>(lt::HomeWith("random-" + std::to_string(i), texts[i]),
                                                         SW_SHOWNORMAL, lt::GrammarStart));
         for (int i = first; i < std::min(count, first + batch); ++i) {
             SCOPED_TRACE(lt::Printable(texts[i]));
@@ -111,7 +98,7 @@ TEST(BadInput, RandomPathTextsEndToEnd)
 
     for (int i : inEntry) {
         SCOPED_TRACE("then an empty text after " + lt::Printable(texts[i]));
-        lt::Lumbra lumbra(HomeWith("random-" + std::to_string(i), texts[i]), SW_SHOWNORMAL, lt::GrammarStart);
+        lt::Lumbra lumbra(lt::HomeWith("random-" + std::to_string(i), texts[i]), SW_SHOWNORMAL, lt::GrammarStart);
         ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 8000));
         lt::PressKey(VK_DELETE);
         lt::PressKey(VK_RETURN);
@@ -167,7 +154,7 @@ TEST(BadInput, FolderRemovedBetweenTwoAttempts)
 {
     Disc disc;
     // The first attempt lists F:\GAMES (the process stays in it) and fails on the name.
-    lt::Lumbra lumbra(HomeWith("folder-removed", "F:\\GAMES\\MISSING.EXE"));
+    lt::Lumbra lumbra(lt::HomeWith("folder-removed", "F:\\GAMES\\MISSING.EXE"));
     ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 6000));
     ASSERT_EQ(lt::RunUnix("rm -rf '" + lt::EnvUnixPath("disc-f/GAMES") + "'"), 0);
     ASSERT_EQ(GetFileAttributesA("F:\\GAMES"), INVALID_FILE_ATTRIBUTES);
@@ -189,7 +176,7 @@ TEST(BadInput, DiscTakenOutAfterTheListWasRead)
 {
     Disc disc;
     DiscBack back;
-    lt::Lumbra lumbra(HomeWith("disc-out", "F:\\GAMES\\MISSING.EXE"));
+    lt::Lumbra lumbra(lt::HomeWith("disc-out", "F:\\GAMES\\MISSING.EXE"));
     ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 6000));
     // The drive letter stays and leads nowhere, as an empty CD drive does.
     ASSERT_EQ(lt::RunUnix("mv '" + lt::EnvUnixPath("disc-f") + "' '" + lt::EnvUnixPath("disc-f-out") + "'"), 0);
@@ -209,7 +196,7 @@ TEST(BadInput, DriveLetterLeadingToAFile)
     std::vector<std::unique_ptr<lt::Lumbra>> runs;
     int i = 0;
     for (const char* text : texts)
-        runs.push_back(std::make_unique<lt::Lumbra>(HomeWith("drive-file-" + std::to_string(i++), text)));
+        runs.push_back(std::make_unique<lt::Lumbra>(lt::HomeWith("drive-file-" + std::to_string(i++), text)));
     for (std::size_t k = 0; k < runs.size(); ++k) {
         SCOPED_TRACE(texts[k]);
         std::string detail;
@@ -222,8 +209,8 @@ TEST(BadInput, DriveLetterLeadingToAFile)
 // what the process holds after the last cycle is what it held after the first.
 TEST(Endurance, FailedAttemptsAndConfirms)
 {
-    const int cycles = FromEnvironment("LUMBRA_CYCLES", 10);
-    lt::Lumbra lumbra(HomeWith("endurance", "Q:\\ONE"));
+    const int cycles = lt::CountFromEnvironment("LUMBRA_CYCLES", 10);
+    lt::Lumbra lumbra(lt::HomeWith("endurance", "Q:\\ONE"));
     ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 6000));
     HWND form = lumbra.Form();
     lt::ProcessCounts first, last;
@@ -316,7 +303,7 @@ TEST(DllPlanting, ADllBesideTheProgramIsNotLoaded)
     lt::ClearFolder("F:");
     lt::MakeFolder("F:\\PLANT");
     lt::PutStub("F:\\PLANT\\A.EXE");
-    std::string home = HomeWith("planting", "Q:\\");
+    std::string home = lt::HomeWith("planting", "Q:\\");
     Planted planted(home, "lumbra.exe");
     lt::Lumbra lumbra(home);
     ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 6000)); // window, edit box

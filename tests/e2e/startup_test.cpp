@@ -56,8 +56,7 @@ TEST(StartUp, BorderlessCentredWindowOwnedByTheApplicationWindow)
 
 TEST(StartUp, TaskbarCloseCommandEndsWithZero)
 {
-    std::string home = lt::HomeFolder("taskbar-close");
-    lt::WriteBytes(home + "\\lumbra.dat", "Q:\\\r\n");
+    std::string home = lt::HomeWith("taskbar-close", "Q:\\");
     lt::Lumbra lumbra(home);
     ASSERT_TRUE(lumbra.Form());
     ASSERT_TRUE(lt::WaitFor([&] { return lumbra.AppWindow() != nullptr; }, 2000));
@@ -67,8 +66,7 @@ TEST(StartUp, TaskbarCloseCommandEndsWithZero)
 
 TEST(StartUp, MaximisedFillsTheScreenAndShowsTheList)
 {
-    std::string home = lt::HomeFolder("maximised");
-    lt::WriteBytes(home + "\\lumbra.dat", "Q:\\\r\n");
+    std::string home = lt::HomeWith("maximised", "Q:\\");
     lt::Lumbra lumbra(home, SW_SHOWMAXIMIZED);
     HWND form = lumbra.Form();
     ASSERT_TRUE(form);
@@ -84,8 +82,7 @@ TEST(StartUp, OtherShowCommandsShowTheWindowNormally)
 {
     for (int show : {SW_HIDE, SW_SHOWMINIMIZED, SW_MINIMIZE, SW_SHOWNOACTIVATE, SW_SHOWNA, SW_SHOWDEFAULT}) {
         SCOPED_TRACE(show);
-        std::string home = lt::HomeFolder("show-" + std::to_string(show));
-        lt::WriteBytes(home + "\\lumbra.dat", "Q:\\\r\n");
+        std::string home = lt::HomeWith("show-" + std::to_string(show), "Q:\\");
         lt::Lumbra lumbra(home, show);
         HWND form = lumbra.Form();
         ASSERT_TRUE(form);
@@ -96,8 +93,7 @@ TEST(StartUp, OtherShowCommandsShowTheWindowNormally)
 
 TEST(StartUp, MinimisedFailedAttemptWaitsHiddenUntilRestored)
 {
-    std::string home = lt::HomeFolder("minimised-fails");
-    lt::WriteBytes(home + "\\lumbra.dat", "Q:\\\r\n");
+    std::string home = lt::HomeWith("minimised-fails", "Q:\\");
     lt::Lumbra lumbra(home, SW_SHOWMINNOACTIVE);
     HWND form = lumbra.Form();
     ASSERT_TRUE(form);
@@ -164,10 +160,8 @@ TEST(PathFileAtStartUp, FirstLineGoesIntoTheEditBox)
 
 TEST(PathFileAtStartUp, TheFileBesideTheExecutableNotInTheWorkingFolder)
 {
-    std::string home = lt::HomeFolder("beside");
-    std::string elsewhere = lt::HomeFolder("beside-cwd");
-    lt::WriteBytes(home + "\\lumbra.dat", "Q:\\HOME\r\n");
-    lt::WriteBytes(elsewhere + "\\lumbra.dat", "Q:\\CWD\r\n");
+    std::string home = lt::HomeWith("beside", "Q:\\HOME");
+    std::string elsewhere = lt::HomeWith("beside-cwd", "Q:\\CWD");
     lt::Lumbra lumbra(home, SW_SHOWNORMAL, elsewhere);
     ASSERT_TRUE(lt::WaitFor([&] { return lumbra.EditShown(); }, 5000));
     EXPECT_EQ(lt::WindowText(lumbra.Edit()), "Q:\\HOME");
@@ -176,8 +170,7 @@ TEST(PathFileAtStartUp, TheFileBesideTheExecutableNotInTheWorkingFolder)
 TEST(PathFileAtStartUp, FileHeldOpenForWritingLeavesTheDefaults)
 {
     lt::ClearFolder("E:");
-    std::string home = lt::HomeFolder("held");
-    lt::WriteBytes(home + "\\lumbra.dat", "Q:\\HELD\r\n");
+    std::string home = lt::HomeWith("held", "Q:\\HELD");
     HANDLE held = CreateFileA((home + "\\lumbra.dat").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);

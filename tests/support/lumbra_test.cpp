@@ -127,6 +127,13 @@ std::string HomeFolder(const std::string& name)
     return home;
 }
 
+std::string HomeWith(const std::string& name, const std::string& path)
+{
+    std::string home = HomeFolder(name);
+    WriteBytes(home + "\\lumbra.dat", path + "\r\n");
+    return home;
+}
+
 std::string EnvUnixPath(const std::string& relative)
 {
     return Env("LUMBRA_TEST_ENV") + "/" + relative;
@@ -254,6 +261,12 @@ ProcessCounts CountsOf(HANDLE process)
     std::pair<DWORD, int> counting{pid, 0};
     EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&counting));
     return {HandlesOf(pid), GdiObjectsOf(process), counting.second};
+}
+
+int CountFromEnvironment(const char* name, int fallback)
+{
+    std::string value = Env(name);
+    return value.empty() ? fallback : std::atoi(value.c_str());
 }
 
 std::string NoMountsReason()

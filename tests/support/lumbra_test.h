@@ -38,6 +38,12 @@ ProcessCounts CountsOf(HANDLE process);
 
 // A fresh folder C:\lumbra-tests\<name> holding a copy of lumbra.exe.
 std::string HomeFolder(const std::string& name);
+// The same with a path file beside lumbra.exe holding path and CR LF.
+std::string HomeWith(const std::string& name, const std::string& path);
+
+// How many cases a long test runs: the environment variable name when it is set (the full
+// counts, see README), else fallback (the count for every run).
+int CountFromEnvironment(const char* name, int fallback);
 
 // Why the tests that need R: (read-only) and T: (a full disk) can't run, or empty.
 std::string NoMountsReason();

@@ -28,12 +28,6 @@ bool IsDiskFile(const std::string& path)
     return disk;
 }
 
-int Count()
-{
-    const char* count = std::getenv("LUMBRA_PATH_TEXTS");
-    return count ? std::atoi(count) : 5000;
-}
-
 TEST(PathTexts, RandomTextsLaunchFromTheListedFolderOrFailCleanly)
 {
     lt::MakeGrammarDisc(false, true);
@@ -41,7 +35,8 @@ TEST(PathTexts, RandomTextsLaunchFromTheListedFolderOrFailCleanly)
     std::mt19937 random(20261211);
     ListForm form;
     int launched = 0, failed = 0;
-    for (int i = 0, n = Count(); i < n; ++i) {
+    const int count = lt::CountFromEnvironment("LUMBRA_PATH_TEXTS", 5000);
+    for (int i = 0; i < count; ++i) {
         const std::string text = lt::RandomPathText(random);
         SCOPED_TRACE("text " + std::to_string(i) + ": " + lt::Printable(text));
         const std::string folder = form.fl->Directory(), mask = form.fl->Mask(), cwd = ui::GetCurrentDir();
@@ -75,9 +70,9 @@ TEST(PathTexts, RandomTextsLaunchFromTheListedFolderOrFailCleanly)
             folderWithSlash += '\\';
         ASSERT_TRUE(ui::SameText(ui::ExtractFilePath(file), folderWithSlash)) << file;
     }
-    std::printf("%d texts: %d would launch, %d failed\n", Count(), launched, failed);
-    EXPECT_GT(launched, Count() / 20) << "the texts reach files often enough to test something";
-    EXPECT_GT(failed, Count() / 20);
+    std::printf("%d texts: %d would launch, %d failed\n", count, launched, failed);
+    EXPECT_GT(launched, count / 20) << "the texts reach files often enough to test something";
+    EXPECT_GT(failed, count / 20);
 }
 
 } // namespace
