@@ -163,9 +163,9 @@ std::string TFileListBox::FileName() const
 
 int TFileListBox::IndexOf(const std::string& name) const
 {
-    Items();
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (SameText(items_[i], name))
+    const std::vector<std::string>& items = Items();
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (SameText(items[i], name))
             return static_cast<int>(i);
     return -1;
 }
